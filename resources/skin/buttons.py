@@ -6,7 +6,7 @@ the button stands on.
 """
 
 from look import BLACK, WHITE
-from raster import Canvas, hex_colour, paint, polygon, rect, rounded_rect, segment, vertical
+from raster import hex_colour, paint, painted, polygon, rect, rounded_rect, segment, vertical
 
 UP, DOWN, HOVER = "up", "down", "hover"
 LOOKS = (UP, DOWN, HOVER)
@@ -21,10 +21,7 @@ _FACES = {
 
 def face(width, height, look, ground, margin_x=0, margin_y=0):
     """A button picture; ground(x, y) is the colour under the button at pixel (x, y)."""
-    c = Canvas(width, height)
-    for y in range(height):
-        for x in range(width):
-            c.put(x, y, ground(x, y))
+    c = painted(width, height, ground)
     border, top, bottom = _FACES[look]
     x0, y0, x1, y1 = margin_x, margin_y, width - margin_x, height - margin_y
     paint(c, rounded_rect(x0, y0, x1, y1, 3.0), border)
@@ -42,34 +39,27 @@ TRAY, MINIMISE, MAXIMISE, CLOSE = "tray", "minimise", "maximise", "close"
 TITLE_BUTTONS = (TRAY, MINIMISE, MAXIMISE, CLOSE)
 
 
-def glyph(kind, shift):
-    s = shift
+def glyph(kind):
     if kind == CLOSE:
-        return segment(4.5 + s, 4.5 + s, 11.5 + s, 11.5 + s, 1.7) | segment(
-            11.5 + s, 4.5 + s, 4.5 + s, 11.5 + s, 1.7
-        )
+        return segment(4.5, 4.5, 11.5, 11.5, 1.7) | segment(11.5, 4.5, 4.5, 11.5, 1.7)
     if kind == MAXIMISE:
-        return rect(3 + s, 3 + s, 13 + s, 13 + s) - rect(4.5 + s, 5.5 + s, 11.5 + s, 11.5 + s)
+        return rect(3, 3, 13, 13) - rect(4.5, 5.5, 11.5, 11.5)
     if kind == MINIMISE:
-        return rect(4 + s, 10 + s, 12 + s, 12 + s)
+        return rect(4, 10, 12, 12)
     # Into the notification area: an arrow down to the right, onto a short tray line.
-    arrow = segment(3.5 + s, 3.5 + s, 9.0 + s, 9.0 + s, 1.7) | polygon(
-        [(11 + s, 11 + s), (11 + s, 5.5 + s), (5.5 + s, 11 + s)]
-    )
-    return arrow | rect(3 + s, 12.5 + s, 13 + s, 14 + s)
+    arrow = segment(3.5, 3.5, 9.0, 9.0, 1.7) | polygon([(11, 11), (11, 5.5), (5.5, 11)])
+    return arrow | rect(3, 12.5, 13, 14)
 
 
 def title_button(kind, look, ground):
     """ground(x, y): the band under the button."""
-    c = Canvas(16, 16)
-    for y in range(16):
-        for x in range(16):
-            c.put(x, y, ground(x, y))
+    c = painted(16, 16, ground)
     plate = rounded_rect(0, 0, 16, 16, 3.0)
     shift = 0.0
     if look == HOVER:
         if kind == CLOSE:
-            paint(c, plate, vertical(0, 16, [(0.0, hex_colour("e8675f")), (1.0, hex_colour("cf3b33"))]))
+            red = [(0.0, hex_colour("e8675f")), (1.0, hex_colour("cf3b33"))]
+            paint(c, plate, vertical(0, 16, red))
         else:
             paint(c, plate, WHITE, 0.2)
     elif look == DOWN:
@@ -77,6 +67,6 @@ def title_button(kind, look, ground):
             paint(c, plate, hex_colour("a32c26"))
         else:
             paint(c, plate, BLACK, 0.25)
-        shift = 1.0
-    paint(c, glyph(kind, shift), WHITE, 0.88 if look == UP else 1.0)
+        shift = 1.0  # the glyph moves with the press
+    paint(c, glyph(kind).moved(shift, shift), WHITE, 0.88 if look == UP else 1.0)
     return c

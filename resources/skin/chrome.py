@@ -9,24 +9,22 @@ import math
 
 import look
 from look import CHROME, FRAME_LINE, OUTLINE, WHITE
-from raster import Canvas, clamp, hex_colour, paint, rounded_rect, vertical
+from raster import Canvas, clamp, hex_colour, paint, painted, rounded_rect, vertical
 from marks import ON_BAND, mark_shapes, program_mark
 
 TITLE_HEIGHT = 99
 BOTTOM_HEIGHT = 57
-FOOT_ROW = 65  # dark line under the band
-LIGHT_ROW = 66  # white line that starts the toolbar
 EMBLEM_CENTRE = (36.0, 36.0)  # centre of the 48x48 emblem at 12,12
 
 
 def _title_pixel(x, y, width):
     if x == 0 or x == width - 1 or y == 0:
         return OUTLINE
-    if y < FOOT_ROW:
+    if y < look.FOOT_ROW:
         return look.band(y)
-    if y == FOOT_ROW:
+    if y == look.FOOT_ROW:
         return look.BAND_FOOT
-    if y == LIGHT_ROW:
+    if y == look.LIGHT_ROW:
         return WHITE
     if y == look.FRAME_ROW and 4 <= x <= width - 5:
         return FRAME_LINE
@@ -35,13 +33,10 @@ def _title_pixel(x, y, width):
 
 def title(width):
     """The whole title (band, toolbar strip and the top of the transcript frame)."""
-    c = Canvas(width, TITLE_HEIGHT)
-    for y in range(TITLE_HEIGHT):
-        for x in range(width):
-            c.put(x, y, _title_pixel(x, y, width))
+    c = painted(width, TITLE_HEIGHT, lambda x, y: _title_pixel(x, y, width))
     # A soft light behind the emblem, fading out long before the filler begins.
     cx, cy = EMBLEM_CENTRE
-    for y in range(1, FOOT_ROW):
+    for y in range(1, look.FOOT_ROW):
         for x in range(1, 130):
             d = math.hypot(x + 0.5 - cx, (y + 0.5 - cy) * 1.25)
             t = clamp(1.0 - d / 95.0)
@@ -49,29 +44,23 @@ def title(width):
     return c
 
 
-def emblem_ground(width=566):
-    """What lies under the emblem: the title picture's pixels at 12,12."""
-    return title(width).crop(12, 12, 48, 48)
+def _bottom_pixel(x, y, width):
+    if x == 0 or x == width - 1 or y == BOTTOM_HEIGHT - 1:
+        return OUTLINE
+    if y == 0:
+        return FRAME_LINE if 4 <= x <= width - 5 else CHROME
+    if y < 31:
+        return CHROME
+    if y == 31:
+        return look.STATUS_LINE
+    if y == 32:
+        return (250.0, 251.0, 251.0)
+    return look.status(y - 33)
 
 
 def bottom(width):
     """Message row, status strip and the foot of the frame, with the size grip."""
-    c = Canvas(width, BOTTOM_HEIGHT)
-    for y in range(BOTTOM_HEIGHT):
-        for x in range(width):
-            if x == 0 or x == width - 1 or y == BOTTOM_HEIGHT - 1:
-                colour = OUTLINE
-            elif y == 0:
-                colour = FRAME_LINE if 4 <= x <= width - 5 else CHROME
-            elif y < 31:
-                colour = CHROME
-            elif y == 31:
-                colour = look.STATUS_LINE
-            elif y == 32:
-                colour = (250.0, 251.0, 251.0)
-            else:
-                colour = look.status(y - 33)
-            c.put(x, y, colour)
+    c = painted(width, BOTTOM_HEIGHT, lambda x, y: _bottom_pixel(x, y, width))
     # Size grip: six raised dots in a triangle in the bottom-right corner (window 546,397).
     gx, gy = width - 20, 37
     for row in range(3):
@@ -83,17 +72,14 @@ def bottom(width):
     return c
 
 
-def edge(width_columns):
+def edge(columns, height):
     """A vertical strip from its columns' colours (stretched to any height)."""
-    c = Canvas(len(width_columns), 1)
-    for x, colour in enumerate(width_columns):
-        c.put(x, 0, colour)
-    return c
+    return painted(len(columns), height, lambda x, y: columns[x])
 
 
-def main_edges():
-    left = edge([OUTLINE, CHROME, CHROME, CHROME, FRAME_LINE])
-    right = edge([FRAME_LINE, CHROME, CHROME, CHROME, OUTLINE])
+def main_edges(height):
+    left = edge([OUTLINE, CHROME, CHROME, CHROME, FRAME_LINE], height)
+    right = edge([FRAME_LINE, CHROME, CHROME, CHROME, OUTLINE], height)
     return left, right
 
 
@@ -104,19 +90,16 @@ PANEL_LEFT, PANEL_TOP, PANEL_WIDTH, PANEL_HEIGHT = 10, 108, 400, 177
 PANEL_DIVIDER = 66  # row of the panel's divider, above the beta-testing text
 
 
+def _about_title_pixel(x, y):
+    if x == 0 or x == ABOUT_WIDTH - 1 or y == 0:
+        return OUTLINE
+    if y == look.ABOUT_TITLE_HEIGHT - 1:
+        return look.BAND_FOOT
+    return look.band(y)
+
+
 def about_title():
-    w, h = ABOUT_WIDTH, look.ABOUT_TITLE_HEIGHT
-    c = Canvas(w, h)
-    for y in range(h):
-        for x in range(w):
-            if x == 0 or x == w - 1 or y == 0:
-                colour = OUTLINE
-            elif y == h - 1:
-                colour = look.BAND_FOOT
-            else:
-                colour = look.band(y)
-            c.put(x, y, colour)
-    return c
+    return painted(ABOUT_WIDTH, look.ABOUT_TITLE_HEIGHT, _about_title_pixel)
 
 
 def about_small_emblem():
@@ -126,18 +109,15 @@ def about_small_emblem():
 
 
 def about_edges():
-    return edge([OUTLINE] + [CHROME] * 4), edge([CHROME] * 4 + [OUTLINE])
+    height = ABOUT_EDGE_HEIGHT
+    return edge([OUTLINE] + [CHROME] * 4, height), edge([CHROME] * 4 + [OUTLINE], height)
 
 
 def about_bottom():
-    w = ABOUT_WIDTH
-    c = Canvas(w, 5, CHROME)
-    for x in range(w):
-        c.put(x, 4, OUTLINE)
-    for y in range(5):
-        c.put(0, y, OUTLINE)
-        c.put(w - 1, y, OUTLINE)
-    return c
+    def pixel(x, y):
+        return OUTLINE if x in (0, ABOUT_WIDTH - 1) or y == 4 else CHROME
+
+    return painted(ABOUT_WIDTH, 5, pixel)
 
 
 def about_panel():

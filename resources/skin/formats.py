@@ -99,41 +99,10 @@ VGA16 = [
 
 
 def _nearest(palette, colour):
-    r, g, b = colour
-    return min(
-        range(len(palette)),
-        key=lambda i: (palette[i][0] - r) ** 2 + (palette[i][1] - g) ** 2 + (palette[i][2] - b) ** 2,
-    )
+    def distance(i):
+        return sum((p - c) ** 2 for p, c in zip(palette[i], colour))
 
-
-def _median_cut(colours, count):
-    """At most count representative colours of a list of (colour, weight)."""
-    boxes = [colours]
-    while len(boxes) < count:
-        splittable = [b for b in boxes if len(b) > 1]
-        if not splittable:
-            break
-
-        def spread(box):
-            return max(max(c[0][k] for c in box) - min(c[0][k] for c in box) for k in range(3))
-
-        box = max(splittable, key=lambda b: (spread(b), len(b)))
-        boxes.remove(box)
-        channel = max(range(3), key=lambda k: max(c[0][k] for c in box) - min(c[0][k] for c in box))
-        box = sorted(box, key=lambda c: (c[0][channel], c[0]))
-        total = sum(c[1] for c in box)
-        running, cut = 0, 1
-        for i, c in enumerate(box[:-1]):
-            running += c[1]
-            cut = i + 1
-            if running * 2 >= total:
-                break
-        boxes += [box[:cut], box[cut:]]
-    palette = []
-    for box in boxes:
-        total = sum(c[1] for c in box)
-        palette.append(tuple(_byte(sum(c[0][k] * c[1] for c in box) / total) for k in range(3)))
-    return sorted(set(palette))
+    return min(range(len(palette)), key=distance)
 
 
 class IconImage:
@@ -168,15 +137,15 @@ class IconImage:
         if self.bits == 4:
             palette = list(self.palette)
         else:
-            counts = {}
-            for y in range(h):
-                for x in range(w):
-                    if self._opaque(x, y):
-                        c = tuple(_byte(v) for v in self.canvas.get(x, y))
-                        counts[c] = counts.get(c, 0) + 1
-            used = sorted(counts.items())
-            found = [c for c, _ in used] if len(used) <= 255 else _median_cut(used, 255)
-            palette = [(0, 0, 0)] + [c for c in found if c != (0, 0, 0)]
+            used = {
+                tuple(_byte(v) for v in self.canvas.get(x, y))
+                for y in range(h)
+                for x in range(w)
+                if self._opaque(x, y)
+            }
+            if len(used) > 255:  # index 0 stays black, for the pixels the mask leaves out
+                raise ValueError("a 256-colour icon image uses %d colours" % len(used))
+            palette = [(0, 0, 0)] + [c for c in sorted(used) if c != (0, 0, 0)]
             palette += [(0, 0, 0)] * (256 - len(palette))
         lookup = {}
         stride = ((w * self.bits + 31) // 32) * 4

@@ -46,14 +46,6 @@ def keyed(size, ground, draw):
     return out
 
 
-def stretched_strip(strip, height):
-    out = Canvas(strip.width, height)
-    for y in range(height):
-        for x in range(strip.width):
-            out.put(x, y, strip.get(x, 0))
-    return out
-
-
 def ground_of(canvas, left, top):
     return lambda x, y: canvas.get(left + x, top + y)
 
@@ -63,10 +55,9 @@ def main_window_pictures(title, bottom):
     p["title-left"] = title.crop(0, 0, 281, 99)
     p["title-right"] = title.crop(285, 0, 281, 99)
     p["title-fill"] = title.crop(281, 0, 4, 99)
-    p["emblem"] = keyed(48, title.crop(12, 12, 48, 48), lambda c: program_mark(c, 0, 0, 48, ON_BAND))
-    left, right = chrome.main_edges()
-    p["edge-left"] = stretched_strip(left, 261)
-    p["edge-right"] = stretched_strip(right, 261)
+    emblem_ground = title.crop(12, 12, 48, 48)
+    p["emblem"] = keyed(48, emblem_ground, lambda c: program_mark(c, 0, 0, 48, ON_BAND))
+    p["edge-left"], p["edge-right"] = chrome.main_edges(261)
     p["bottom-left"] = bottom.crop(0, 0, 194, 57)
     p["bottom-fill"] = bottom.crop(194, 0, 275, 57)
     p["bottom-right"] = bottom.crop(469, 0, 97, 57)
@@ -76,7 +67,7 @@ def main_window_pictures(title, bottom):
         return mix(title.get(483 + x, 24 + y), title.get(483 + x, 44 + y), 0.5)
 
     for look in buttons.LOOKS:
-        p["command-" + look] = buttons.face(75, 22, look, ground_of(title, 7, 73), margin_x=1)
+        p["command-" + look] = buttons.face(75, 22, look, ground_of(title, 7, 73))
         p["connect-" + look] = buttons.face(73, 20, look, connect_ground, margin_y=1)
         p["send-" + look] = buttons.face(75, 23, look, ground_of(bottom, 484, 364 - 360))
         for i, kind in enumerate(buttons.TITLE_BUTTONS):
@@ -95,9 +86,7 @@ def about_pictures(title):
                 raise AssertionError("the About box's title bar must match the band")
     p["about-title"] = bar
     p["about-emblem"] = chrome.about_small_emblem()
-    left, right = chrome.about_edges()
-    p["about-edge-left"] = stretched_strip(left, chrome.ABOUT_EDGE_HEIGHT)
-    p["about-edge-right"] = stretched_strip(right, chrome.ABOUT_EDGE_HEIGHT)
+    p["about-edge-left"], p["about-edge-right"] = chrome.about_edges()
     p["about-bottom"] = chrome.about_bottom()
     ground = Canvas(52, 52, CHROME)
     p["maker-emblem"] = keyed(52, ground, lambda c: maker_mark(c, 0, 0, 52, CHROME))
@@ -122,30 +111,25 @@ def icon_images():
     return images
 
 
-def check_seams(title_at, bottom_at, width=811):
-    """The parts with their fillers stretched must equal the frame drawn at that width."""
-    wide_title, wide_bottom = title_at(width), bottom_at(width)
-    narrow_title, narrow_bottom = title_at(DESIGN_WIDTH), bottom_at(DESIGN_WIDTH)
-    for y in range(wide_title.height):
-        for x in range(width):
-            if x < 281:
-                expected = narrow_title.get(x, y)
-            elif x >= width - 281:
-                expected = narrow_title.get(x - width + DESIGN_WIDTH, y)
-            else:
-                expected = narrow_title.get(281 + (x - 281) * 4 // (width - 562), y)
-            if wide_title.get(x, y) != expected:
-                raise AssertionError("title seam at %d,%d" % (x, y))
-    for y in range(wide_bottom.height):
-        for x in range(width):
-            if x < 194:
-                expected = narrow_bottom.get(x, y)
-            elif x >= width - 97:
-                expected = narrow_bottom.get(x - width + DESIGN_WIDTH, y)
-            else:
-                expected = narrow_bottom.get(194 + (x - 194) * 275 // (width - 291), y)
-            if wide_bottom.get(x, y) != expected:
-                raise AssertionError("bottom seam at %d,%d" % (x, y))
+def check_seams(width=811):
+    """Each frame's left part, its filler stretched to any width and its right part must join
+    into the frame drawn at that width: all columns between the parts are alike."""
+    for draw, left, right in ((chrome.title, 281, 281), (chrome.bottom, 194, 97)):
+        narrow, wide = draw(DESIGN_WIDTH), draw(width)
+
+        def column(canvas, x):
+            return [canvas.get(x, y) for y in range(canvas.height)]
+
+        fill = column(narrow, left)
+        joined = all(column(narrow, x) == fill for x in range(left, DESIGN_WIDTH - right))
+        joined &= all(column(wide, x) == fill for x in range(left, width - right))
+        joined &= all(column(wide, x) == column(narrow, x) for x in range(left))
+        joined &= all(
+            column(wide, width - 1 - x) == column(narrow, DESIGN_WIDTH - 1 - x)
+            for x in range(right)
+        )
+        if not joined:
+            raise AssertionError("a part does not join its filler seamlessly")
 
 
 def check_script_names(pictures):
@@ -153,7 +137,8 @@ def check_script_names(pictures):
     with open(os.path.join(RESOURCES, "zirk.rc"), encoding="utf-8") as f:
         named = set(re.findall(r'"skin/([a-z-]+)\.bmp"', f.read()))
     if named != set(pictures):
-        raise AssertionError("zirk.rc and the pictures differ: %s" % sorted(named ^ set(pictures)))
+        differ = sorted(named ^ set(pictures))
+        raise AssertionError("zirk.rc and the pictures differ: %s" % differ)
 
 
 def write(path, data):
@@ -163,7 +148,7 @@ def write(path, data):
 
 def main():
     title, bottom = chrome.title(DESIGN_WIDTH), chrome.bottom(DESIGN_WIDTH)
-    check_seams(chrome.title, chrome.bottom)
+    check_seams()
     pictures = main_window_pictures(title, bottom)
     pictures.update(about_pictures(title))
     check_script_names(pictures)

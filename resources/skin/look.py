@@ -28,9 +28,10 @@ STATUS_TOP = hex_colour("eef0f1")
 STATUS_BOTTOM = hex_colour("dde1e3")
 
 # Rows of the main window's title picture (99 high).
-BAND_END = 66  # band rows are 1..65, its foot line 65
+FOOT_ROW = 65  # dark line under the band (rows 1 to 64)
+LIGHT_ROW = 66  # white line that starts the toolbar strip
 TOOLBAR_FIRST = 67
-FRAME_ROW = 98
+FRAME_ROW = 98  # top of the transcript's frame
 
 # The About box's title bar shows the band's first rows, so the small close button's pictures
 # fit both windows.
@@ -43,7 +44,7 @@ def band(y):
         return OUTLINE
     if y < 2:
         return BAND_SHEEN
-    return ramp([(2.0, BAND_TOP), (float(BAND_END - 1), BAND_BOTTOM)], float(y))
+    return ramp([(2.0, BAND_TOP), (float(FOOT_ROW - 1), BAND_BOTTOM)], float(y))
 
 
 def toolbar(y):

@@ -17,7 +17,10 @@ def _geometry(size):
         return dict(body=(0, 1, 15, 13), radius=3.0, tail=[(3, 12), (7, 12), (1.5, 15.6)],
                     z=(4, 4, 11, 11, 2), dot=(13.4, 2.6, 2.0), gap=0.8)
     s = float(size)
-    px = lambda v: round(v * s)
+
+    def px(v):
+        return round(v * s)
+
     return dict(
         body=(px(0.05), px(0.08), px(0.95), px(0.77)), radius=0.2 * s,
         tail=[(px(0.20), px(0.68)), (px(0.46), px(0.68)), (0.13 * s, 0.95 * s)],
@@ -72,7 +75,10 @@ def program_mark(canvas, ox, oy, size, style):
 def maker_mark(canvas, ox, oy, size, ground):
     """A V of two overlapping strokes with a gap of ground colour where they cross."""
     s = float(size)
-    p = lambda x, y: (ox + x * s, oy + y * s)
+
+    def p(x, y):
+        return (ox + x * s, oy + y * s)
+
     left = polygon([p(0.04, 0.14), p(0.27, 0.14), p(0.615, 0.88), p(0.385, 0.88)])
     right = polygon([p(0.96, 0.14), p(0.73, 0.14), p(0.385, 0.88), p(0.615, 0.88)])
     dark = hex_colour("164f66")

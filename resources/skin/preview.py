@@ -48,8 +48,8 @@ def text(canvas, left, top, chars, colour, size=11, bold=False, right=False):
         left -= width
     mid = top + size * 0.62
     h = size * (0.5 if bold else 0.42)
-    opacity = 0.9 if bold else 0.6
-    paint(canvas, rounded_rect(left, mid - h / 2, left + width, mid + h / 2, h / 2), colour, opacity)
+    bar = rounded_rect(left, mid - h / 2, left + width, mid + h / 2, h / 2)
+    paint(canvas, bar, colour, 0.9 if bold else 0.6)
 
 
 def sunken(canvas, left, top, width, height, button=0):

@@ -73,12 +73,6 @@ class Canvas:
         self.rgb[i] = tuple(c * (1.0 - keep) + d * keep for c, d in zip(colour, self.rgb[i]))
         self.alpha[i] = out
 
-    def fill(self, paint):
-        """Every pixel from paint(x, y) at its centre (opaque)."""
-        for y in range(self.height):
-            for x in range(self.width):
-                self.put(x, y, paint(x + 0.5, y + 0.5))
-
     def crop(self, left, top, width, height):
         out = Canvas(width, height)
         for y in range(height):
@@ -86,14 +80,6 @@ class Canvas:
             out.rgb[y * width : (y + 1) * width] = self.rgb[row : row + width]
             out.alpha[y * width : (y + 1) * width] = self.alpha[row : row + width]
         return out
-
-    def draw(self, other, left, top):
-        """other composited over this canvas with its top-left corner at (left, top)."""
-        for y in range(other.height):
-            for x in range(other.width):
-                if 0 <= left + x < self.width and 0 <= top + y < self.height:
-                    a = other.alpha[y * other.width + x]
-                    self.blend(left + x, top + y, other.get(x, y), a)
 
     def copy(self):
         return self.crop(0, 0, self.width, self.height)
@@ -104,6 +90,13 @@ class Canvas:
         for c in self.rgb:
             out += bytes(int(clamp(round(v), 0, 255)) for v in c)
         return bytes(out)
+
+
+def painted(width, height, colour_at):
+    """An opaque canvas whose pixel (x, y) is colour_at(x, y)."""
+    c = Canvas(width, height)
+    c.rgb = [tuple(colour_at(x, y)) for y in range(height) for x in range(width)]
+    return c
 
 
 class Shape:
