@@ -58,7 +58,7 @@ struct LookupInbox {
 
 class SocketWatch final : public posix_loop::Watcher {
  public:
-  enum class Phase { Idle, Connecting, ConnectFailed, Connected, Closed };
+  enum class Phase { Idle, Connecting, Connected, Closed };
 
   SocketWatch(int fd, AsyncSocketEvents& events, TObject* sender)
       : fd_(fd), events_(events), sender_(sender), id_(posix_loop::AddWatcher(*this)) {}
@@ -70,7 +70,6 @@ class SocketWatch final : public posix_loop::Watcher {
   Phase phase = Phase::Idle;
   bool read_enabled = true;
   bool write_enabled = false;
-  int connect_error = 0;
 
   int Descriptor() const override { return fd_; }
   TObject* Sender() const override { return sender_; }
@@ -78,7 +77,6 @@ class SocketWatch final : public posix_loop::Watcher {
   short Interest() const override {
     switch (phase) {
       case Phase::Connecting:
-      case Phase::ConnectFailed:  // a failed socket polls as ready at once
         return (mask & socket_event::kConnect) ? POLLOUT : 0;
       case Phase::Connected: {
         short interest = 0;
@@ -108,11 +106,6 @@ class SocketWatch final : public posix_loop::Watcher {
         error = PendingSocketError(fd_);
         phase = error == 0 ? Phase::Connected : Phase::Closed;
         write_enabled = error == 0;
-        event = socket_event::kConnect;
-        return true;
-      case Phase::ConnectFailed:
-        phase = Phase::Closed;
-        error = connect_error;
         event = socket_event::kConnect;
         return true;
       case Phase::Connected:
@@ -201,18 +194,12 @@ class PosixAsyncSocketApi final : public AsyncSocketApi {
     address.sin_addr.s_addr = to.address;
     int result = ::connect(Fd(socket), reinterpret_cast<const sockaddr*>(&address), sizeof address);
     int error = result == 0 ? 0 : LastSocketError();
-    auto found = watches_.find(Fd(socket));
-    if (found == watches_.end() || !(found->second->mask & socket_event::kConnect)) return error;
-    // As Windows: a selected socket always reports its connect's outcome by notification.
-    SocketWatch& watch = *found->second;
-    if (error == 0 || error == wsa::kEWOULDBLOCK) {
-      watch.phase = SocketWatch::Phase::Connecting;
-    } else if (error == wsa::kECONNREFUSED || error == wsa::kETIMEDOUT) {
-      watch.phase = SocketWatch::Phase::ConnectFailed;
-      watch.connect_error = error;
-    } else {
-      return error;
-    }
+    SocketWatch* watch = Find(socket);
+    if (!watch || !(watch->mask & socket_event::kConnect)) return error;
+    if (error != 0 && error != wsa::kEWOULDBLOCK) return error;
+    // As Windows: a selected socket reports the outcome by notification, also of a connect that
+    // the system finished at once.
+    watch->phase = SocketWatch::Phase::Connecting;
     return wsa::kEWOULDBLOCK;
   }
 

@@ -20,17 +20,6 @@ TEST_F(EventClientSettings, StartsIdleWithTheStoredDefaults) {
   EXPECT_EQ(client.Socket().Lookup(), lookupIdle);
 }
 
-TEST_F(EventClientSettings, EnumerationsHaveTheirNumbersAndOneByte) {
-  EXPECT_EQ(sizeof(TBlockingMode), 1u);
-  EXPECT_EQ(sizeof(TErrorEvent), 1u);
-  EXPECT_EQ(sizeof(SocketEventKind), 1u);
-  EXPECT_EQ(sizeof(LookupState), 1u);
-  EXPECT_EQ(errLookup, 6);
-  EXPECT_EQ(sevRead, 7);
-  EXPECT_EQ(lookupService, 2);
-  EXPECT_EQ(bmBlocking, 1);
-}
-
 struct TextSetter {
   const char* name;
   void (TSocketComponentBase::*set)(const std::string&);
@@ -97,13 +86,6 @@ TEST_F(EventClientSettings, WhileLoadingValuesAreOnlyStoredAndLoadedAppliesActiv
   EXPECT_EQ(Take(), Texts{});
   client.EndLoading();
   EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup active", "lookup host server #1"}));
-}
-
-TEST_F(EventClientSettings, StoredInactiveStateDoesNothingWhenLoaded) {
-  client.BeginLoading();
-  client.SetActive(false);
-  client.EndLoading();
-  EXPECT_EQ(Take(), Texts{});
 }
 
 TEST_F(EventClientSettings, StartupAndCleanupAreCountedPerSocketObject) {
