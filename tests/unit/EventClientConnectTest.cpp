@@ -119,6 +119,16 @@ TEST_F(EventClientConnect, AFailedHostLookupDisconnectsAndRaisesWithTheSystemTex
   EXPECT_EQ(Take(), (Texts{"socket 101", "OnLookup", "lookup host nohost.invalid #2"}));
 }
 
+TEST_F(EventClientConnect, AServiceThatIsNotFoundDisconnectsAndRaises) {
+  client.SetHost("server");
+  client.SetService("no-such-service");
+  client.SetActive(true);
+  api->CompleteLookup(1, 0, kLoopback);
+  Take();
+  EXPECT_EQ(Raised([&] { api->CompleteLookup(2, 11004); }), SocketError(11004, "ASync Lookup"));
+  EXPECT_EQ(Take(), (Texts{"OnDisconnect", "closesocket 100"}));
+}
+
 TEST_F(EventClientConnect, ALookupThatCannotBeRequestedDisconnectsAndRaises) {
   api->lookup_error = 10093;
   client.SetHost("localhost");
