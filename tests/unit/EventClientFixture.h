@@ -1,0 +1,73 @@
+// A TEventClient on the fake platform sockets whose events are written into the call log.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/CallLog.h"
+#include "fakes/FakeAsyncSocketApi.h"
+#include "fakes/FakeErrorRoute.h"
+#include "platform/SocketTypes.h"
+#include "transport/event/AsyncSocketTexts.h"
+#include "transport/event/EventClient.h"
+
+using Texts = std::vector<std::string>;
+
+class EventClientFixture : public ::testing::Test {
+ protected:
+  EventClientFixture() {
+    auto record = [this](const char* name) {
+      return [this, name](TObject* sender, TAsyncSocket* socket) {
+        EXPECT_EQ(sender, &client);
+        EXPECT_EQ(socket, &client.Socket());
+        log.Add(std::string(name) + (client.Active() ? " active" : ""));
+      };
+    };
+    client.OnLookup = record("OnLookup");
+    client.OnConnecting = record("OnConnecting");
+    client.OnConnect = record("OnConnect");
+    client.OnDisconnect = record("OnDisconnect");
+    client.OnRead = record("OnRead");
+    client.OnWrite = record("OnWrite");
+    log.Clear();
+  }
+
+  // The log since the last call, cleared.
+  Texts Take() {
+    Texts calls = log.calls;
+    log.Clear();
+    return calls;
+  }
+
+  // Idle -> Connected on socket 100 at 127.0.0.1:port, log cleared.
+  void Connect(int32_t port = 7) {
+    client.SetHost("localhost");
+    client.SetPort(port);
+    client.SetActive(true);
+    api->CompleteLookup(api->last_request, 0, SocketAddress{0x0100007F, 0});
+    api->Notify(api->last_socket, socket_event::kConnect);
+    log.Clear();
+  }
+
+  // What the message of the exception that call raises reads; "" when it raises nothing.
+  template <typename Call>
+  static std::string Raised(Call&& call) {
+    try {
+      call();
+    } catch (const EAsyncSocketError& error) {
+      return error.Message();
+    }
+    return std::string();
+  }
+
+  static std::string SocketError(int32_t code, const char* api) {
+    return WindowsSocketErrorMessage(code, api);
+  }
+
+  CallLog log;
+  FakeErrorRoute route;
+  FakeAsyncSocketApi* api = nullptr;
+  TEventClient client{nullptr, FakeAsyncSocketApi::Factory(log, api)};
+};

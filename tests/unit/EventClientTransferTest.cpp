@@ -1,0 +1,262 @@
+// A connected event-driven transport: reading, sending, the peer's close and reset, error
+// notifications, and the end of the component. The platform is the fake, played as Windows.
+#include "unit/EventClientFixture.h"
+
+namespace {
+
+using EventClientTransfer = EventClientFixture;
+
+TEST_F(EventClientTransfer, AReadNotificationHandsOverEverythingWaitingInOneReceive) {
+  Connect();
+  std::vector<std::string> chunks;
+  client.OnRead = [&](TObject*, TAsyncSocket* socket) {
+    chunks.push_back(socket->ReceiveString());
+  };
+  api->waiting = std::string("one\r\ntwo\r\nthr\0ee\r\n", 19);
+  api->Notify(100, socket_event::kRead);
+  api->Notify(100, socket_event::kRead);  // nothing waiting
+  EXPECT_EQ(chunks, (Texts{std::string("one\r\ntwo\r\nthr\0ee\r\n", 19), ""}));
+  EXPECT_EQ(Take(), (Texts{"recv 100 19", "recv 100 0"}));
+}
+
+TEST_F(EventClientTransfer, ReceiveBytesAsksOrReadsAtMostTheCount) {
+  Connect();
+  api->waiting = "abcdef";
+  TAsyncSocket& socket = client.Socket();
+  EXPECT_EQ(socket.ReceiveBytes(nullptr, -1), 6);
+  char buffer[4];
+  EXPECT_EQ(socket.ReceiveBytes(buffer, 4), 4);
+  EXPECT_EQ(std::string(buffer, 4), "abcd");
+  EXPECT_EQ(socket.ReceiveString(), "ef");
+}
+
+TEST_F(EventClientTransfer, NotConnectedNothingIsSentOrReceived) {
+  EXPECT_EQ(client.SendString("x"), 0);
+  EXPECT_EQ(client.ReceiveString(), "");
+  EXPECT_EQ(client.Socket().ReceiveBytes(nullptr, -1), 0);
+  EXPECT_EQ(Take(), Texts{});
+}
+
+TEST_F(EventClientTransfer, ATextGoesOutAsItIsInOneSend) {
+  Connect();
+  std::string text("line\0\xFF", 6);
+  EXPECT_EQ(client.SendString(text), 6);
+  EXPECT_EQ(client.SendString(""), 0);
+  EXPECT_EQ(api->sent, text);
+  EXPECT_EQ(Take(), (Texts{"send 100 6 took 6", "send 100 0 took 0"}));
+}
+
+TEST_F(EventClientTransfer, BytesThePlatformDidNotTakeGoOutWhenItCanTakeThem) {
+  Connect();
+  std::vector<int> takes{4, -1};
+  api->send_error = 10035;
+  api->send_takes = [&](int count) {
+    if (takes.empty()) return count;
+    int take = takes.front();
+    takes.erase(takes.begin());
+    return take;
+  };
+  EXPECT_EQ(client.SendString("0123456789"), 4);
+  EXPECT_EQ(client.Socket().UnsentBytes(), 6u);
+  // Behind the waiting bytes, in order.
+  EXPECT_EQ(client.SendString("AB"), -1);
+  EXPECT_EQ(api->sent, "0123");
+  EXPECT_EQ(Take(), (Texts{"send 100 10 took 4", "send 100 6 took -1"}));
+
+  api->Notify(100, socket_event::kWrite);
+  EXPECT_EQ(api->sent, "0123456789AB");
+  EXPECT_EQ(client.Socket().UnsentBytes(), 0u);
+  EXPECT_EQ(Take(), (Texts{"send 100 8 took 8", "OnWrite active"}));
+}
+
+TEST_F(EventClientTransfer, ASendThatWouldBlockReturnsMinusOneAndKeepsTheBytes) {
+  Connect();
+  api->send_error = 10035;
+  api->send_takes = [](int) { return -1; };
+  EXPECT_EQ(client.SendString("hello"), -1);
+  EXPECT_EQ(Take(), Texts{"send 100 5 took -1"});  // nothing raised, nothing fired
+  api->send_takes = nullptr;
+  api->Notify(100, socket_event::kWrite);
+  EXPECT_EQ(api->sent, "hello");
+}
+
+TEST_F(EventClientTransfer, UnsentBytesAreDroppedWhenTheConnectionEnds) {
+  Connect();
+  api->send_error = 10035;
+  api->send_takes = [](int) { return -1; };
+  client.SendString("lost");
+  client.SetActive(false);
+  EXPECT_EQ(client.Socket().UnsentBytes(), 0u);
+  api->send_takes = nullptr;
+  Connect();
+  client.SendString("new");
+  EXPECT_EQ(api->sent, "new");
+}
+
+TEST_F(EventClientTransfer, AFailedSendDisconnectsAndRaises) {
+  Connect();
+  std::vector<int> events;
+  client.OnError = [&](TObject*, TAsyncSocket*, TErrorEvent event, int32_t& code) {
+    events.push_back(event);
+    events.push_back(code);
+  };
+  api->send_error = 10054;
+  api->send_takes = [](int) { return -1; };
+  EXPECT_EQ(Raised([&] { client.SendString("x"); }), SocketError(10054, "send"));
+  EXPECT_EQ(events, (std::vector<int>{errSend, 10054}));
+  EXPECT_EQ(Take(), (Texts{"send 100 1 took -1", "OnDisconnect", "closesocket 100"}));
+  EXPECT_FALSE(client.Active());
+}
+
+TEST_F(EventClientTransfer, AFailureWhileSendingTheRestDisconnectsAndRaises) {
+  Connect();
+  api->send_error = 10053;
+  int calls = 0;
+  api->send_takes = [&](int) { return ++calls == 1 ? 1 : -1; };
+  EXPECT_EQ(Raised([&] { client.SendString("abc"); }), SocketError(10053, "send"));
+  EXPECT_EQ(Take(),
+            (Texts{"send 100 3 took 1", "send 100 2 took -1", "OnDisconnect", "closesocket 100"}));
+}
+
+TEST_F(EventClientTransfer, AFailedReceiveDisconnectsAndRaises) {
+  Connect();
+  api->waiting = "x";
+  api->receive_error = 10054;
+  EXPECT_EQ(Raised([&] { client.ReceiveString(); }), SocketError(10054, "recv"));
+  EXPECT_EQ(Take(), (Texts{"recv 100 1", "OnDisconnect", "closesocket 100"}));
+  EXPECT_FALSE(client.Active());
+}
+
+TEST_F(EventClientTransfer, ThePeersCloseDisconnectsOnceWithActiveAlreadyFalse) {
+  Connect();
+  client.OnDisconnect = [this](TObject*, TAsyncSocket* socket) {
+    log.Add(std::string("OnDisconnect active=") + (client.Active() ? "1" : "0") + " connected=" +
+            (socket->Connected() ? "1" : "0") + " open=" + (socket->Handle() == 100 ? "1" : "0"));
+  };
+  api->Notify(100, socket_event::kClose);
+  api->Notify(100, socket_event::kClose);
+  EXPECT_EQ(Take(), (Texts{"OnDisconnect active=0 connected=1 open=1", "closesocket 100"}));
+  EXPECT_EQ(client.Socket().Handle(), kInvalidSocket);
+  EXPECT_EQ(FakeAsyncSocketApi::Text(client.Socket().RemoteAddress()), "0.0.0.0:0");
+  EXPECT_EQ(client.SendString("late"), 0);
+}
+
+TEST_F(EventClientTransfer, BytesWaitingAtThePeersCloseAreReadBeforeTheDisconnect) {
+  Connect();
+  client.OnRead = [this](TObject*, TAsyncSocket* socket) {
+    log.Add("OnRead " + socket->ReceiveString());
+  };
+  api->waiting = "last words\r\n";
+  api->Notify(100, socket_event::kClose);
+  EXPECT_EQ(Take(),
+            (Texts{"recv 100 12", "OnRead last words\r\n", "OnDisconnect", "closesocket 100"}));
+}
+
+TEST_F(EventClientTransfer, AReaderThatTakesNothingDoesNotHoldUpTheClose) {
+  Connect();
+  client.OnRead = nullptr;
+  api->waiting = "unread";
+  api->Notify(100, socket_event::kClose);
+  EXPECT_EQ(Take(), (Texts{"OnDisconnect", "closesocket 100"}));
+}
+
+TEST_F(EventClientTransfer, AResetRaisesAndLeavesTheConnectionActiveUntilDisconnected) {
+  Connect();
+  std::vector<int> events;
+  client.OnError = [&](TObject*, TAsyncSocket*, TErrorEvent event, int32_t&) {
+    events.push_back(event);
+  };
+  EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kClose, 10054); }),
+            "Asynchronous socket error 10054");
+  EXPECT_EQ(events, std::vector<int>{errDisconnect});
+  EXPECT_EQ(Take(), Texts{});
+  EXPECT_TRUE(client.Active());
+  client.SetActive(false);
+  EXPECT_EQ(Take(), (Texts{"OnDisconnect", "closesocket 100"}));
+}
+
+TEST_F(EventClientTransfer, ErrorNotificationsMapToTheirOperationAndGoNoFurther) {
+  Connect();
+  const std::pair<int, TErrorEvent> table[] = {
+      {socket_event::kConnect, errConnect}, {socket_event::kClose, errDisconnect},
+      {socket_event::kRead, errReceive},    {socket_event::kWrite, errSend},
+      {socket_event::kAccept, errAccept},   {0x04, errGeneral},
+  };
+  for (const auto& [event, expected] : table) {
+    TErrorEvent seen = errGeneral;
+    int32_t replace = 0;
+    client.OnError = [&](TObject*, TAsyncSocket*, TErrorEvent error_event, int32_t& code) {
+      seen = error_event;
+      if (replace != 0) code = replace;
+    };
+    EXPECT_EQ(Raised([&] { api->Notify(100, event, 10053); }), "Asynchronous socket error 10053");
+    EXPECT_EQ(seen, expected) << event;
+    replace = 10060;  // the handler's code is the one raised
+    EXPECT_EQ(Raised([&] { api->Notify(100, event, 10053); }), "Asynchronous socket error 10060");
+  }
+  client.OnError = [](TObject*, TAsyncSocket*, TErrorEvent, int32_t& code) { code = 0; };
+  EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kRead, 10054); }), "");
+  EXPECT_EQ(Take(), Texts{});
+  EXPECT_TRUE(client.Active());
+}
+
+TEST_F(EventClientTransfer, AClosesocketFailureLeavesTheHandleButNotActive) {
+  Connect();
+  api->close_result = 10038;
+  EXPECT_EQ(Raised([&] { client.SetActive(false); }), SocketError(10038, "closesocket"));
+  EXPECT_FALSE(client.Active());
+  EXPECT_EQ(client.Socket().Handle(), 100u);
+  EXPECT_TRUE(client.Socket().Connected());
+}
+
+TEST_F(EventClientTransfer, ANotificationInsideAnotherIsHandledInside) {
+  Connect();
+  client.OnRead = [this](TObject*, TAsyncSocket* socket) {
+    log.Add("OnRead " + socket->ReceiveString());
+    api->Notify(100, socket_event::kClose);  // a nested loop delivering the close
+    log.Add("after close " + std::to_string(socket->ReceiveString().size()));
+  };
+  api->waiting = "x";
+  api->Notify(100, socket_event::kRead);
+  EXPECT_EQ(Take(),
+            (Texts{"recv 100 1", "OnRead x", "OnDisconnect", "closesocket 100", "after close 0"}));
+}
+
+TEST_F(EventClientTransfer, ASendInsideOnDisconnectThatFailsClosesOnce) {
+  Connect();
+  api->send_error = 10054;
+  api->send_takes = [](int) { return -1; };
+  client.OnDisconnect = [this](TObject*, TAsyncSocket* socket) {
+    log.Add("OnDisconnect");
+    socket->SendString("bye");
+  };
+  EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kClose); }), SocketError(10054, "send"));
+  EXPECT_EQ(Take(), (Texts{"OnDisconnect", "send 100 3 took -1", "closesocket 100"}));
+  EXPECT_EQ(client.Socket().Handle(), kInvalidSocket);
+}
+
+TEST_F(EventClientTransfer, DestroyingAConnectedClientClosesWithoutOnDisconnect) {
+  CallLog calls;
+  FakeAsyncSocketApi* made = nullptr;
+  auto other = std::make_unique<TEventClient>(nullptr, FakeAsyncSocketApi::Factory(calls, made));
+  other->OnDisconnect = [&](TObject*, TAsyncSocket*) { calls.Add("OnDisconnect"); };
+  other->SetAddress("127.0.0.1");
+  other->SetActive(true);
+  made->Notify(100, socket_event::kConnect);
+  calls.Clear();
+  other.reset();
+  EXPECT_EQ(calls.calls, (Texts{"closesocket 100", "WSACleanup"}));
+}
+
+TEST_F(EventClientTransfer, DestroyingDuringALookupCancelsItAndClosesTheSocket) {
+  CallLog calls;
+  FakeAsyncSocketApi* made = nullptr;
+  auto other = std::make_unique<TEventClient>(nullptr, FakeAsyncSocketApi::Factory(calls, made));
+  other->SetHost("localhost");
+  other->SetActive(true);
+  calls.Clear();
+  other.reset();
+  EXPECT_EQ(calls.calls, (Texts{"cancel #1", "closesocket 100", "WSACleanup"}));
+}
+
+}  // namespace

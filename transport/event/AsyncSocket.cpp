@@ -1,0 +1,415 @@
+// The look-up and connect state machine and the dispatch of notifications. An exception from the
+// opening steps first drops the socket and then travels on; the steps nest, so the outer ones
+// find the handle already given up and OnDisconnect fires once.
+#include "transport/event/AsyncSocket.h"
+
+#include <bit>
+
+#include "core/ErrorRoute.h"
+#include "transport/event/AsyncSocketTexts.h"
+
+namespace {
+
+uint16_t NetworkOrder(uint16_t port) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return static_cast<uint16_t>((port >> 8) | (port << 8));
+  }
+  return port;
+}
+
+TErrorEvent ErrorEventOf(int event) {
+  switch (event) {
+    case socket_event::kConnect:
+      return errConnect;
+    case socket_event::kClose:
+      return errDisconnect;
+    case socket_event::kRead:
+      return errReceive;
+    case socket_event::kWrite:
+      return errSend;
+    case socket_event::kAccept:
+      return errAccept;
+    default:
+      return errGeneral;
+  }
+}
+
+[[noreturn]] void RaiseSocketError(int32_t code, const char* api) {
+  throw EAsyncSocketError(WindowsSocketErrorMessage(code, api));
+}
+
+}  // namespace
+
+TAsyncSocket::TAsyncSocket(SocketHandle handle, const AsyncSocketApiFactory& factory)
+    : api_(factory ? factory(*this, this) : CreateAsyncSocketApi(*this, this)),
+      handle_(handle),
+      connected_(handle != kInvalidSocket) {
+  if (int result = api_->Startup(); result != 0) {
+    RaiseSocketError(result, event_texts::kApiStartup);
+  }
+}
+
+TAsyncSocket::~TAsyncSocket() {
+  OnSocketEvent = nullptr;
+  try {
+    if (connected_ && handle_ != kInvalidSocket) DropConnection(handle_);
+    CancelLookup();
+  } catch (...) {
+    ReportToApplicationErrorRoute(this);
+  }
+  // An attempt that never connected leaves its socket open until now.
+  if (handle_ != kInvalidSocket) api_->Close(handle_);
+  if (int result = api_->Cleanup(); result != 0) {
+    try {
+      RaiseSocketError(result, event_texts::kApiCleanup);
+    } catch (...) {
+      ReportToApplicationErrorRoute(this);
+    }
+  }
+}
+
+void TAsyncSocket::FireEvent(SocketEventKind kind) {
+  if (OnSocketEvent) OnSocketEvent(*this, handle_, kind);
+}
+
+void TAsyncSocket::FireError(TErrorEvent error_event, int32_t& code) {
+  if (OnSocketError) OnSocketError(*this, handle_, error_event, code);
+}
+
+void TAsyncSocket::SetNotifyMask(uint8_t mask) {
+  mask_ = mask;
+  ApplyMask();
+}
+
+void TAsyncSocket::ApplyMask() {
+  if (handle_ != kInvalidSocket) api_->Select(handle_, mask_);
+}
+
+void TAsyncSocket::CancelLookup() {
+  if (lookup_request_ == 0) return;
+  LookupRequest request = lookup_request_;
+  lookup_request_ = 0;
+  if (int result = api_->CancelLookup(request); result != 0) {
+    RaiseSocketError(result, event_texts::kApiCancelRequest);
+  }
+}
+
+// A new attempt gives up the one still pending (or failed): its look-up is cancelled and its
+// socket closed, so none of its notifications can reach this object any more.
+void TAsyncSocket::AbandonAttempt(SocketHandle abandoned) {
+  if (abandoned != kInvalidSocket) api_->Close(abandoned);
+  lookup_state_ = lookupIdle;
+  saved_service_.clear();
+  saved_port_ = 0;
+  remote_ = SocketAddress{};
+  CancelLookup();
+}
+
+void TAsyncSocket::OpenSocket(const std::string& host, const std::string& address,
+                              const std::string& service, uint16_t port, bool blocking) {
+  if (connected_) throw EAsyncSocketError(event_texts::kSocketAlreadyOpen);
+  SocketHandle fresh = api_->OpenStream();
+  if (fresh == kInvalidSocket) throw EAsyncSocketError(event_texts::kCantCreateSocket);
+  SocketHandle abandoned = handle_;
+  handle_ = fresh;
+  try {
+    AbandonAttempt(abandoned);
+    FireEvent(sevLookup);
+    if (blocking) {
+      ResolveNow(host, address, service, port);
+    } else {
+      LookupStep(host, address, service, port);
+    }
+  } catch (...) {
+    DropConnection(handle_);
+    throw;
+  }
+}
+
+void TAsyncSocket::LookupStep(const std::string& host, const std::string& address,
+                              const std::string& service, uint16_t port) {
+  try {
+    for (bool again = true; again;) LookupStepOnce(host, address, service, port, again);
+  } catch (...) {
+    DropConnection(handle_);
+    throw;
+  }
+}
+
+void TAsyncSocket::LookupStepOnce(const std::string& host, const std::string& address,
+                                  const std::string& service, uint16_t port, bool& again) {
+  again = false;
+  int error = 0;
+  switch (lookup_state_) {
+    case lookupIdle:
+      if (!host.empty()) {
+        lookup_request_ = api_->LookupHost(host, error);
+        if (lookup_request_ == 0) RaiseSocketError(error, event_texts::kApiGetHostByName);
+        saved_service_ = service;
+        saved_port_ = port;
+        lookup_state_ = lookupAddress;
+      } else if (!address.empty()) {
+        lookup_state_ = lookupAddress;
+        remote_.address = api_->ParseAddress(address);
+        again = true;
+      } else {
+        int32_t code = kNoAddressCode;
+        FireError(errLookup, code);
+        DropConnection(handle_);
+        if (code != 0) throw EAsyncSocketError(event_texts::kNoAddressSpecified);
+      }
+      return;
+    case lookupAddress:
+      if (!service.empty()) {
+        lookup_request_ = api_->LookupService(service, error);
+        if (lookup_request_ == 0) RaiseSocketError(error, event_texts::kApiGetServByName);
+        lookup_state_ = lookupService;
+      } else {
+        lookup_state_ = lookupService;
+        remote_.port = NetworkOrder(port);
+        again = true;
+      }
+      return;
+    case lookupService:
+      lookup_state_ = lookupIdle;
+      StartConnect();
+      return;
+  }
+}
+
+// The blocking client type resolves on the spot and connects before returning.
+void TAsyncSocket::ResolveNow(const std::string& host, const std::string& address,
+                              const std::string& service, uint16_t port) {
+  if (!host.empty()) {
+    remote_.address = api_->ResolveHost(host);
+  } else if (!address.empty()) {
+    remote_.address = api_->ParseAddress(address);
+  } else {
+    int32_t code = kNoAddressCode;
+    FireError(errLookup, code);
+    DropConnection(handle_);
+    if (code != 0) throw EAsyncSocketError(event_texts::kNoAddressSpecified);
+    return;
+  }
+  remote_.port = service.empty() ? NetworkOrder(port) : api_->ResolveService(service);
+  StartConnect();
+}
+
+void TAsyncSocket::LookupDone(LookupRequest request, int error, SocketAddress result) {
+  LookupDoneMessage(request, error, result);
+}
+
+void TAsyncSocket::LookupDoneMessage(LookupRequest request, int error, SocketAddress result) {
+  if (request == 0 || request != lookup_request_) return;
+  lookup_request_ = 0;
+  if (error != 0) {
+    int32_t code = error;
+    FireError(errLookup, code);
+    DropConnection(handle_);
+    if (code != 0) RaiseSocketError(error, event_texts::kApiAsyncLookup);
+    return;
+  }
+  if (lookup_state_ == lookupAddress) {
+    remote_.address = result.address;
+    // Copies: the step may start another attempt that replaces the saved values.
+    std::string service = saved_service_;
+    LookupStep(std::string(), std::string(), service, saved_port_);
+  } else if (lookup_state_ == lookupService) {
+    remote_.port = result.port;
+    saved_port_ = 0;
+    saved_service_.clear();
+    LookupStep(std::string(), std::string(), std::string(), 0);
+  }
+}
+
+void TAsyncSocket::StartConnect() {
+  ApplyMask();
+  FireEvent(sevConnecting);
+  int error = api_->Connect(handle_, remote_);
+  if (error != 0 && error != wsa::kEWOULDBLOCK) RaiseSocketError(error, event_texts::kApiConnect);
+  lookup_state_ = lookupIdle;
+  if (mask_ & socket_event::kConnect) return;
+  connected_ = handle_ != kInvalidSocket;
+  FireEvent(sevConnect);
+}
+
+void TAsyncSocket::SocketNotified(SocketHandle socket, int event, int error) {
+  SocketNotifyMessage(socket, event, error);
+}
+
+void TAsyncSocket::SocketNotifyMessage(SocketHandle socket, int event, int error) {
+  if (error != 0) {
+    int32_t code = error;
+    FireError(ErrorEventOf(event), code);
+    if (code != 0) throw EAsyncSocketError(AsynchronousSocketErrorMessage(code));
+    return;
+  }
+  switch (event) {
+    case socket_event::kConnect:
+      ConnectDone(socket);
+      break;
+    case socket_event::kClose:
+      PeerClosed(socket);
+      break;
+    case socket_event::kRead:
+      ReadReady(socket);
+      break;
+    case socket_event::kWrite:
+      WriteReady(socket);
+      break;
+    case socket_event::kAccept:
+      AcceptReady(socket);
+      break;
+    default:
+      break;
+  }
+}
+
+// Bytes that arrived before the peer's close are handed over as reads first, so that they are
+// not lost with the socket; a reader that takes nothing ends the loop.
+void TAsyncSocket::PeerClosed(SocketHandle socket) {
+  int waiting = socket == handle_ && connected_ ? api_->BytesWaiting(handle_) : 0;
+  while (waiting > 0) {
+    ReadReady(socket);
+    int left = socket == handle_ && connected_ ? api_->BytesWaiting(handle_) : 0;
+    if (left >= waiting) break;
+    waiting = left;
+  }
+  DropConnection(socket);
+}
+
+void TAsyncSocket::ReadReady(SocketHandle handle) {
+  if (handle_ == kInvalidSocket || handle != handle_) return;
+  FireEvent(sevRead);
+}
+
+void TAsyncSocket::WriteReady(SocketHandle handle) {
+  if (handle_ == kInvalidSocket || handle != handle_) return;
+  FlushUnsent();
+  if (handle != handle_) return;
+  FireEvent(sevWrite);
+}
+
+void TAsyncSocket::DropConnection(SocketHandle handle) {
+  CriticalSectionHold hold(lock_);
+  CancelLookup();
+  if (handle == kInvalidSocket || handle != handle_) return;
+  // A drop inside OnDisconnect (a send there that fails) closes without a second OnDisconnect;
+  // the outer drop then finds the socket gone.
+  if (dropping_ != handle) {
+    dropping_ = handle;
+    try {
+      FireEvent(sevDisconnect);
+    } catch (...) {
+      dropping_ = kInvalidSocket;
+      throw;
+    }
+    dropping_ = kInvalidSocket;
+    if (handle != handle_) return;
+  }
+  if (int result = api_->Close(handle); result != 0) {
+    RaiseSocketError(result, event_texts::kApiCloseSocket);
+  }
+  handle_ = kInvalidSocket;
+  remote_ = SocketAddress{};
+  connected_ = false;
+  lookup_state_ = lookupIdle;
+  DropUnsent();
+}
+
+int32_t TAsyncSocket::SendBytes(const char* buffer, int32_t count) {
+  CriticalSectionHold hold(lock_);
+  if (!connected_) return 0;
+  if (UnsentBytes() > 0) {
+    // Behind bytes still waiting: kept, so that the order holds.
+    outgoing_.append(buffer, static_cast<size_t>(count));
+    return kSocketError;
+  }
+  int error = 0;
+  int sent = api_->Send(handle_, buffer, count, error);
+  if (sent == kSocketError) {
+    if (error == wsa::kEWOULDBLOCK) {
+      outgoing_.assign(buffer, static_cast<size_t>(count));
+    } else {
+      SendFailed(error);
+    }
+    return kSocketError;
+  }
+  if (sent < count) {
+    outgoing_.assign(buffer + sent, static_cast<size_t>(count - sent));
+    // A partial send does not make the platform report room later; only a send that would
+    // block does, so the rest is tried until that happens.
+    FlushUnsent();
+  }
+  return sent;
+}
+
+int32_t TAsyncSocket::SendString(const std::string& text) {
+  return SendBytes(text.data(), static_cast<int32_t>(text.size()));
+}
+
+void TAsyncSocket::FlushUnsent() {
+  CriticalSectionHold hold(lock_);
+  while (connected_ && UnsentBytes() > 0) {
+    int error = 0;
+    int sent = api_->Send(handle_, outgoing_.data() + outgoing_sent_,
+                          static_cast<int>(UnsentBytes()), error);
+    if (sent == kSocketError) {
+      if (error != wsa::kEWOULDBLOCK) SendFailed(error);
+      return;
+    }
+    outgoing_sent_ += static_cast<size_t>(sent);
+  }
+  DropUnsent();
+}
+
+void TAsyncSocket::DropUnsent() {
+  outgoing_.clear();
+  outgoing_sent_ = 0;
+}
+
+void TAsyncSocket::SendFailed(int error) {
+  int32_t code = error;
+  FireError(errSend, code);
+  DropConnection(handle_);
+  if (code != 0) RaiseSocketError(code, event_texts::kApiSend);
+}
+
+int32_t TAsyncSocket::ReceiveBytes(char* buffer, int32_t count) {
+  CriticalSectionHold hold(lock_);
+  if (count == -1 && connected_) return api_->BytesWaiting(handle_);
+  if (!connected_) return 0;
+  int error = 0;
+  int received = api_->Receive(handle_, buffer, count, error);
+  if (received == kSocketError && error != wsa::kEWOULDBLOCK) {
+    int32_t code = error;
+    FireError(errReceive, code);
+    DropConnection(handle_);
+    if (code != 0) RaiseSocketError(code, event_texts::kApiReceive);
+  }
+  return received;
+}
+
+std::string TAsyncSocket::ReceiveString() {
+  int32_t waiting = ReceiveBytes(nullptr, -1);
+  std::string text(static_cast<size_t>(waiting > 0 ? waiting : 0), '\0');
+  int32_t received = ReceiveBytes(text.data(), waiting > 0 ? waiting : 0);
+  text.resize(received > 0 ? static_cast<size_t>(received) : 0);
+  return text;
+}
+
+TAsyncClientSocket::TAsyncClientSocket(SocketHandle handle, const AsyncSocketApiFactory& factory)
+    : TAsyncSocket(handle, factory) {}
+
+void TAsyncClientSocket::SetClientType(TBlockingMode mode) {
+  if (mode == client_type_) return;
+  if (Connected()) throw EAsyncSocketError(event_texts::kCantChangeWhileActive);
+  client_type_ = mode;
+  SetNotifyMask(mode == bmBlocking ? 0 : kDefaultMask);
+}
+
+void TAsyncClientSocket::ConnectDone(SocketHandle handle) {
+  if (handle == kInvalidSocket || handle != Handle()) return;
+  SetConnected(true);
+  FireEvent(sevConnect);
+}
