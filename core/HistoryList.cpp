@@ -19,9 +19,9 @@ size_t HistoryList::InsertSorted(const std::string& text) {
 }
 
 bool HistoryList::Contains(const std::string& text) const {
-  return std::any_of(entries_.begin(), entries_.end(), [&](const std::string& entry) {
-    return cp1251::EqualIgnoreCase(entry, text);
-  });
+  // The entries are sorted by the same comparison, so a match is where text would go.
+  auto at = std::lower_bound(entries_.begin(), entries_.end(), text, Before);
+  return at != entries_.end() && cp1251::CompareIgnoreCase(*at, text) == 0;
 }
 
 bool HistoryList::AddUnique(const std::string& text) {
