@@ -3,32 +3,47 @@
 #include <algorithm>
 #include <cstring>
 
-void TByteBuffer::Compact() {
-  if (front_ == 0) return;
-  const size_t live = Size();
-  std::memmove(bytes_.data(), bytes_.data() + front_, live);
-  bytes_.resize(live);
+void TByteBuffer::Reserve(size_t count) {
+  const size_t size = Size();
+  if (end_ + count <= capacity_) return;
+  if (front_ > 0 && front_ >= size && size + count <= capacity_) {
+    std::memmove(bytes_.get(), Data(), size);
+  } else {
+    const size_t capacity = std::max(size + count, capacity_ * 2);
+    auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+    if (size > 0) std::memcpy(bytes.get(), Data(), size);
+    bytes_ = std::move(bytes);
+    capacity_ = capacity;
+  }
   front_ = 0;
+  end_ = size;
 }
 
 void TByteBuffer::Append(const char* data, size_t count) {
   if (count == 0) return;
-  // Reclaim the taken front when the live bytes are the smaller part.
-  if (front_ >= Size()) Compact();
-  bytes_.insert(bytes_.end(), data, data + count);
+  std::memcpy(Extend(count), data, count);
+}
+
+char* TByteBuffer::Extend(size_t count) {
+  Reserve(count);
+  char* start = bytes_.get() + end_;
+  end_ += count;
+  return start;
+}
+
+void TByteBuffer::Shrink(size_t count) {
+  end_ -= std::min(count, Size());
 }
 
 void TByteBuffer::Remove(size_t count) {
   front_ += std::min(count, Size());
-  if (front_ == bytes_.size()) Clear();
-}
-
-void TByteBuffer::Clear() {
-  bytes_.clear();
-  front_ = 0;
+  if (front_ == end_) Clear();
 }
 
 void TByteBuffer::SetSize(size_t count) {
-  Compact();
-  bytes_.resize(count);
+  if (count > Size()) {
+    Extend(count - Size());
+  } else {
+    Shrink(Size() - count);
+  }
 }

@@ -74,7 +74,10 @@ int TLineConnection::ReceiveUpTo(bool raiseIfClosed, int32_t timeoutMs, bool int
   if (!IsOpen()) return 0;
   if (!link_.WaitReadable(timeoutMs)) return 0;
   limit = std::clamp(limit, 0, static_cast<int32_t>(recv_block_.Size()));
-  int n = Stack().Receive(link_.Socket(), recv_block_.Data(), limit);
+  // Bytes for the pending input are received straight to its end, saving a copy of each.
+  char* into = intoInput ? pending_input_.Extend(static_cast<size_t>(limit)) : recv_block_.Data();
+  int n = Stack().Receive(link_.Socket(), into, limit);
+  if (intoInput) pending_input_.Shrink(static_cast<size_t>(limit - std::max(n, 0)));
   peer_closed_ = n == 0;
   if (n == kSocketError) {
     const int code = Stack().LastError();
@@ -83,13 +86,12 @@ int TLineConnection::ReceiveUpTo(bool raiseIfClosed, int32_t timeoutMs, bool int
     if (link_.Allocated()) DropSocket();
     if (pending_input_.Empty()) TSocketStack::ThrowSocketError(code);
   }
-  if (intoInput) pending_input_.Append(recv_block_.Data(), static_cast<size_t>(n));
   CheckClosed(raiseIfClosed, false);
   return n;
 }
 
 std::string TLineConnection::ReadLine(const std::string& terminator, int32_t timeoutMs) {
-  const std::string t = terminator.empty() ? std::string(1, '\n') : terminator;
+  const std::string_view t = terminator.empty() ? std::string_view("\n", 1) : terminator;
   line_timed_out_ = false;
   // Pending bytes already searched on an earlier pass: the search goes on from there, so a
   // long line costs time in proportion to its length, not to its length squared.
@@ -98,8 +100,10 @@ std::string TLineConnection::ReadLine(const std::string& terminator, int32_t tim
     const size_t size = pending_input_.Size();
     if (size > 0) {
       const size_t window = std::min(size, kMaxLineLength);
-      const size_t found =
-          std::string_view(pending_input_.Data(), window).find(t, std::min(searched, window));
+      const std::string_view view(pending_input_.Data(), window);
+      const size_t from = std::min(searched, window);
+      // A one-byte terminator is one memchr, without comparing each candidate.
+      const size_t found = t.size() == 1 ? view.find(t[0], from) : view.find(t, from);
       if (found != std::string_view::npos) {
         std::string line = TakeInput(found + t.size());
         line.resize(found);
