@@ -117,6 +117,9 @@ TEST_F(LineControllerTest, RefusedConnectShowsTheIdleBannerThenTheError) {
   EXPECT_TRUE(app.view.address_history.Contains("127.0.0.1"));
   EXPECT_EQ(app.controller.TransportKind(), 3);
   EXPECT_FALSE(app.view.timer_running);
+  EXPECT_FALSE(app.line.IsOpen());
+  Connect("127.0.0.1");
+  EXPECT_TRUE(app.controller.IsConnected()) << "a new connect works";
 }
 
 TEST_F(LineControllerTest, UnresolvableNameShowsTheIdleBannerThenTheError) {
