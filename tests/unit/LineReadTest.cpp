@@ -104,6 +104,16 @@ TEST_F(LineReadTest, OneReceiveAsksForRecvBufferSize) {
                                 "select 1 0s5000us", "recv 4"}));
 }
 
+TEST_F(LineReadTest, AChunkCanStayInRecvBlock) {
+  net.incoming = {"abc"};
+  EXPECT_EQ(client.ReceiveChunk(true, 5, false), 3);
+  EXPECT_EQ(std::string(client.RecvBlock().Data(), 3), "abc");
+  EXPECT_EQ(client.InputSize(), 0u);
+  net.incoming = {"de"};
+  EXPECT_EQ(client.ReceiveChunk(true, 5, true), 2);
+  EXPECT_EQ(client.TakeInput(2), "de");
+}
+
 TEST_F(LineReadTest, PeerClosesAfterALine) {
   net.incoming = {"bye\r\n"};
   net.end = FakeNetwork::End::Closed;

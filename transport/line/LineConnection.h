@@ -37,9 +37,9 @@ class TLineConnection : public TNetComponent {
   virtual void DropSocket();
   // The first count pending bytes; raises ENotEnoughDataInBuffer when fewer are pending.
   virtual std::string TakeInput(size_t count);
-  // Waits up to timeoutMs and receives at most RecvBufferSize bytes into RecvBlock, and then
-  // (intoInput) at the end of the pending input. The count received: 0 after a time-out, when
-  // not open, or after the peer's close.
+  // Waits up to timeoutMs and receives at most RecvBufferSize bytes: with intoInput at the end
+  // of the pending input, otherwise into RecvBlock. The count received: 0 after a time-out,
+  // when not open, or after the peer's close.
   virtual int ReceiveChunk(bool raiseIfClosed, int32_t timeoutMs, bool intoInput);
   // One line without its terminator (empty: LF, and one CR before it is removed), or "" with
   // LineTimedOut set when no whole line arrived; timeoutMs limits each wait.
@@ -55,6 +55,7 @@ class TLineConnection : public TNetComponent {
   void SendAll(const char* data, int count);
   size_t InputSize() const { return pending_input_.Size(); }
   const TByteBuffer& PendingInput() const { return pending_input_; }
+  const TByteBuffer& RecvBlock() const { return recv_block_; }
   bool LineTimedOut() const { return line_timed_out_; }
   bool PeerClosed() const { return peer_closed_; }
   TSocketHandle& Link() { return link_; }
