@@ -105,9 +105,11 @@ std::string TLineConnection::ReadLine(const std::string& terminator, int32_t tim
       // A one-byte terminator is one memchr, without comparing each candidate.
       const size_t found = t.size() == 1 ? view.find(t[0], from) : view.find(t, from);
       if (found != std::string_view::npos) {
+        // The CR is looked for in the pending bytes, not in the fresh copy (a read right after
+        // the copy's stores would wait for them).
+        const bool cr = terminator.empty() && found > 0 && view[found - 1] == '\r';
         std::string line = TakeInput(found + t.size());
-        line.resize(found);
-        if (terminator.empty() && !line.empty() && line.back() == '\r') line.pop_back();
+        line.resize(cr ? found - 1 : found);
         return line;
       }
       if (size >= kMaxLineLength) return TakeInput(kMaxLineLength);
