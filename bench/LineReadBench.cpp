@@ -158,22 +158,22 @@ void MemchrOver(benchmark::State& state, bool with_lines) {
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_Memchr_Lines(benchmark::State& state) {
+void BM_LineMemchr_Lines(benchmark::State& state) {
   MemchrOver(state, true);
 }
-void BM_ReadLine_Lines(benchmark::State& state) {
+void BM_LineRead_Lines(benchmark::State& state) {
   ReadLineOver(state, true);
 }
-void BM_Memchr_NoLineEnd(benchmark::State& state) {
+void BM_LineMemchr_NoLineEnd(benchmark::State& state) {
   MemchrOver(state, false);
 }
-void BM_ReadLine_NoLineEnd(benchmark::State& state) {
+void BM_LineRead_NoLineEnd(benchmark::State& state) {
   ReadLineOver(state, false);
 }
-BENCHMARK(BM_Memchr_Lines)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadLine_Lines)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Memchr_NoLineEnd)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadLine_NoLineEnd)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineMemchr_Lines)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineRead_Lines)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineMemchr_NoLineEnd)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineRead_NoLineEnd)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
 
 // The process's resident memory and its peak, in bytes (Linux /proc).
 size_t StatusBytes(const char* field) {
@@ -202,7 +202,7 @@ constexpr size_t kFloodMiB = 256;
 
 // Memory while a peer sends 256 MiB without a line end: with the bound, what the transport
 // holds stays near one line plus the receive block.
-void BM_ReadLine_Flood(benchmark::State& state) {
+void BM_LineFlood_Bounded(benchmark::State& state) {
   static const std::string block(kArrival, 'x');
   Stream stream{block.data(), block.size(), kFloodMiB * kMiB};
   StreamClient client(stream);
@@ -225,7 +225,7 @@ void BM_ReadLine_Flood(benchmark::State& state) {
 
 // The baseline: the same flood kept whole while waiting for a line end that never comes, the
 // received bytes searched once each (so only memory differs).
-void BM_Unbounded_Flood(benchmark::State& state) {
+void BM_LineFlood_Unbounded(benchmark::State& state) {
   static const std::string block(kArrival, 'x');
   Stream stream{block.data(), block.size(), kFloodMiB * kMiB};
   StreamSockets sockets(stream);
@@ -253,7 +253,7 @@ void BM_Unbounded_Flood(benchmark::State& state) {
   state.counters["peak_pending_MiB"] = static_cast<double>(peak) / kMiB;
   state.counters["peak_rss_growth_MiB"] = static_cast<double>(rss_growth) / kMiB;
 }
-BENCHMARK(BM_Unbounded_Flood)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadLine_Flood)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineFlood_Unbounded)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LineFlood_Bounded)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
