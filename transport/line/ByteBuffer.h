@@ -17,7 +17,7 @@ class TByteBuffer : public TObject {
   size_t Capacity() const { return capacity_; }
 
   void Append(const char* data, size_t count);
-  // Adds count bytes of unspecified value at the end and returns where they start, for the
+  // Adds count bytes (their content undefined) at the end and returns where they start, for the
   // caller to fill; Shrink gives back what it did not fill.
   char* Extend(size_t count);
   // Removes the last count bytes (at most Size()).
