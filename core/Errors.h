@@ -37,3 +37,9 @@ class EIniFileError : public Exception {
  public:
   using Exception::Exception;
 };
+
+// A text that the program's integer rule cannot read where a number is required.
+class EConvertError : public Exception {
+ public:
+  using Exception::Exception;
+};

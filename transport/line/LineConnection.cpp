@@ -1,0 +1,150 @@
+// Reading re-reads the pending input after every call that can run OnDisconnected, because
+// the handler may close or reopen this connection before the call goes on.
+#include "transport/line/LineConnection.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "transport/line/NetErrors.h"
+#include "transport/line/SocketStack.h"
+
+TLineConnection::TLineConnection(TComponent* owner) : TNetComponent(owner), link_(Stack()) {
+  recv_block_.SetSize(static_cast<size_t>(recv_buffer_size_));
+}
+
+TLineConnection::~TLineConnection() = default;
+
+void TLineConnection::SetRecvBufferSize(int32_t size) {
+  recv_buffer_size_ = size;
+  recv_block_.SetSize(static_cast<size_t>(std::max(size, 0)));
+}
+
+void TLineConnection::NotifyDisconnected() {
+  Fire(OnDisconnected, this);
+}
+
+void TLineConnection::ResetState() {
+  link_.ResetEndpoints(true);
+  pending_input_.Clear();
+  peer_closed_ = false;
+}
+
+void TLineConnection::CheckClosed(bool raiseIfClosed, bool ignoreBuffer) {
+  if (!peer_closed_ && link_.Allocated()) return;
+  if (link_.Allocated()) DropSocket();
+  if (raiseIfClosed && (ignoreBuffer || pending_input_.Empty())) throw EConnClosedGracefully();
+}
+
+bool TLineConnection::IsOpen() {
+  CheckClosed(false, false);
+  return link_.Allocated();
+}
+
+void TLineConnection::Close() {
+  DropSocket();
+}
+
+void TLineConnection::DropSocket() {
+  if (!link_.Allocated()) return;
+  ReportStatus(TLineStatus::stDisconnecting, link_.RemoteIP());
+  link_.ReleaseSocket(true);
+  peer_closed_ = true;
+  ReportStatus(TLineStatus::stDisconnected, link_.RemoteIP());
+  NotifyDisconnected();
+}
+
+std::string TLineConnection::TakeInput(size_t count) {
+  if (count > pending_input_.Size()) throw ENotEnoughDataInBuffer();
+  std::string bytes(pending_input_.Data(), count);
+  RemoveInput(count);
+  return bytes;
+}
+
+void TLineConnection::RemoveInput(size_t count) {
+  pending_input_.Remove(count);
+}
+
+int TLineConnection::ReceiveChunk(bool raiseIfClosed, int32_t timeoutMs, bool intoInput) {
+  return ReceiveUpTo(raiseIfClosed, timeoutMs, intoInput, recv_buffer_size_);
+}
+
+int TLineConnection::ReceiveUpTo(bool raiseIfClosed, int32_t timeoutMs, bool intoInput,
+                                 int32_t limit) {
+  CheckClosed(raiseIfClosed, false);
+  if (!IsOpen()) return 0;
+  if (!link_.WaitReadable(timeoutMs)) return 0;
+  limit = std::clamp(limit, 0, static_cast<int32_t>(recv_block_.Size()));
+  // Bytes for the pending input are received straight to its end, saving a copy of each.
+  char* into = intoInput ? pending_input_.Extend(static_cast<size_t>(limit)) : recv_block_.Data();
+  int n = Stack().Receive(link_.Socket(), into, limit);
+  if (intoInput) pending_input_.Shrink(static_cast<size_t>(limit - std::max(n, 0)));
+  peer_closed_ = n == 0;
+  if (n == kSocketError) {
+    const int code = Stack().LastError();
+    if (code != wsa::kESHUTDOWN) TSocketStack::ThrowSocketError(code);
+    n = 0;
+    if (link_.Allocated()) DropSocket();
+    if (pending_input_.Empty()) TSocketStack::ThrowSocketError(code);
+  }
+  CheckClosed(raiseIfClosed, false);
+  return n;
+}
+
+std::string TLineConnection::ReadLine(const std::string& terminator, int32_t timeoutMs) {
+  const std::string_view t = terminator.empty() ? std::string_view("\n", 1) : terminator;
+  line_timed_out_ = false;
+  // Pending bytes already searched on an earlier pass: the search goes on from there, so a
+  // long line costs time in proportion to its length, not to its length squared.
+  size_t searched = 0;
+  for (;;) {
+    const size_t size = pending_input_.Size();
+    if (size > 0) {
+      const size_t window = std::min(size, kMaxLineLength);
+      const std::string_view view(pending_input_.Data(), window);
+      const size_t from = std::min(searched, window);
+      // A one-byte terminator is one memchr, without comparing each candidate.
+      const size_t found = t.size() == 1 ? view.find(t[0], from) : view.find(t, from);
+      if (found != std::string_view::npos) {
+        // The CR is looked for in the pending bytes, not in the fresh copy (a read right after
+        // the copy's stores would wait for them).
+        const bool cr = terminator.empty() && found > 0 && view[found - 1] == '\r';
+        std::string line = TakeInput(found + t.size());
+        line.resize(cr ? found - 1 : found);
+        return line;
+      }
+      if (size >= kMaxLineLength) return TakeInput(kMaxLineLength);
+      searched = window >= t.size() ? window - t.size() + 1 : 0;
+    }
+    CheckClosed(true, true);
+    // One call never holds more than kMaxLineLength pending bytes.
+    const auto room = static_cast<int32_t>(kMaxLineLength - pending_input_.Size());
+    const int n = ReceiveUpTo(true, timeoutMs, true, std::min(recv_buffer_size_, room));
+    line_timed_out_ = n == 0;
+    if (n == 0) return std::string();
+  }
+}
+
+void TLineConnection::WriteText(const std::string& text) {
+  if (!text.empty()) SendAll(text.data(), static_cast<int>(text.size()));
+}
+
+void TLineConnection::WriteLine(const std::string& text) {
+  WriteText(text + "\r\n");
+}
+
+void TLineConnection::SendAll(const char* data, int count) {
+  if (count <= 0 || data == nullptr) return;
+  CheckClosed(true, true);
+  int sent = 0;
+  while (sent < count) {
+    const int n = Stack().Send(link_.Socket(), data + sent, count - sent);
+    const int code = n == kSocketError ? Stack().LastError() : 0;
+    peer_closed_ = n == 0;
+    CheckClosed(true, false);
+    if (n == kSocketError) {
+      if (code == wsa::kESHUTDOWN) DropSocket();
+      TSocketStack::ThrowSocketError(code);
+    }
+    sent += n;
+  }
+}

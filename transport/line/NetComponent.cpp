@@ -1,0 +1,57 @@
+// One stack per process, counted by its users, as everything runs on the GUI thread.
+#include "transport/line/NetComponent.h"
+
+#include "core/Format.h"
+#include "platform/BlockingSockets.h"
+#include "transport/line/SocketStack.h"
+
+namespace {
+
+std::unique_ptr<TSocketStack> g_stack;
+int g_users = 0;
+
+SocketsSource& Source() {
+  static SocketsSource source = [] { return NewSystemSockets(); };
+  return source;
+}
+
+}  // namespace
+
+const std::string& LineStatusPattern(TLineStatus status) {
+  static const std::string kPatterns[] = {
+      "Resolving hostname %s.", "Connecting to %s.", "Connected.",
+      "Disconnecting from %s.", "Not connected.",    "%s"};
+  return kPatterns[static_cast<int>(status)];
+}
+
+TNetComponent::TNetComponent(TComponent* owner) : TNetBaseComponent(owner) {
+  if (!g_stack) g_stack = std::make_unique<TWinsockStack>(Source()());
+  ++g_users;
+}
+
+TNetComponent::~TNetComponent() {
+  if (--g_users == 0) g_stack.reset();
+}
+
+void TNetComponent::ReportStatus(TLineStatus status, const std::string& argument) {
+  if (!OnStatus) return;
+  OnStatus(this, status, Format(LineStatusPattern(status), {argument}));
+}
+
+TSocketStack& TNetComponent::Stack() const {
+  return *g_stack;
+}
+
+TSocketStack* SocketStack() {
+  return g_stack.get();
+}
+
+int StackUsers() {
+  return g_users;
+}
+
+SocketsSource SetSocketsSource(SocketsSource source) {
+  SocketsSource previous = std::move(Source());
+  Source() = std::move(source);
+  return previous;
+}
