@@ -4,8 +4,8 @@ namespace {
 
 // The left and top edges, then the right and bottom edges; each flag picks the second colour
 // for its pair of edges.
-void AddOutline(std::vector<BevelStroke>& strokes, int l, int t, int r, int b,
-                bool left_top_second, bool right_bottom_second) {
+void AddOutline(std::vector<BevelStroke>& strokes, int l, int t, int r, int b, bool left_top_second,
+                bool right_bottom_second) {
   strokes.push_back({{{l, b}, {l, t}, {r, t}}, left_top_second});
   strokes.push_back({{{r, t}, {r, b}, {l, b}}, right_bottom_second});
 }

@@ -6,7 +6,15 @@
 #include <cstdint>
 #include <vector>
 
-enum class TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum class TBevelShape {
+  bsBox,
+  bsFrame,
+  bsTopLine,
+  bsBottomLine,
+  bsLeftLine,
+  bsRightLine,
+  bsSpacer
+};
 enum class TBevelStyle { bsLowered, bsRaised };
 
 struct LookPoint {

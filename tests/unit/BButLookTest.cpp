@@ -13,7 +13,8 @@ TEST(BButLook, BevelStrokesForEveryShape) {
     Strokes strokes;
   };
   const Row rows[] = {
-      {TBevelShape::bsBox, {{{{0, 29}, {0, 0}, {39, 0}}, false}, {{{39, 0}, {39, 29}, {0, 29}}, true}}},
+      {TBevelShape::bsBox,
+       {{{{0, 29}, {0, 0}, {39, 0}}, false}, {{{39, 0}, {39, 29}, {0, 29}}, true}}},
       {TBevelShape::bsFrame,
        {{{{1, 29}, {1, 1}, {39, 1}}, true},
         {{{39, 1}, {39, 29}, {1, 29}}, true},
@@ -44,7 +45,7 @@ TEST(BButLook, PictureChoicePerLookWithFallbacks) {
       {false, true, {false, true, true}, P::None},
       {true, false, {true, true, true}, P::Down},
       {true, true, {false, true, false}, P::Down},
-      {true, false, {true, false, true}, P::En},  // no PictDown: PictEn
+      {true, false, {true, false, true}, P::En},   // no PictDown: PictEn
       {true, false, {true, false, false}, P::Up},  // then PictUp
       {true, false, {false, false, false}, P::None},
   };
