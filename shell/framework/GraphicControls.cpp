@@ -72,9 +72,9 @@ UINT TLabel::Format() const {
 void TLabel::Changed() {
   if (auto_size_) {
     WindowDC screen(nullptr);
-    RECT area{0, 0, word_wrap_ ? Width() : 0, 0};
-    TCanvas(screen.get())
-        .TextIn(area, caption_.empty() ? " " : caption_, font_, Format() | DT_CALCRECT);
+    const RECT area =
+        TCanvas(screen.get())
+            .TextInExtent({0, 0, word_wrap_ ? Width() : 0, 0}, caption_, font_, Format());
     const int width = word_wrap_ ? Width() : area.right;
     const int left = alignment_ == TAlignment::taRightJustify ? Left() + Width() - width : Left();
     SetBounds(left, Top(), width, area.bottom);

@@ -85,3 +85,10 @@ void TCanvas::TextIn(RECT rect, const std::string& text, const TFont& font, UINT
   SetTextColor(dc_, colour);
   SetBkMode(dc_, mode);
 }
+
+RECT TCanvas::TextInExtent(RECT area, const std::string& text, const TFont& font, UINT format) {
+  Selection selected(dc_, font.Handle());
+  std::wstring wide = WideText(text);
+  DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &area, format | DT_CALCRECT);
+  return area;
+}

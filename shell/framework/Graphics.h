@@ -75,6 +75,8 @@ class TCanvas {
   void TextAt(int x, int y, const std::string& text, const TFont& font);
   // Text laid out in a rectangle with DrawText's format flags, background untouched.
   void TextIn(RECT rect, const std::string& text, const TFont& font, UINT format);
+  // The rectangle that TextIn would fill, from area's top-left corner (and width, for wrapping).
+  RECT TextInExtent(RECT area, const std::string& text, const TFont& font, UINT format);
 
  private:
   HDC dc_;
