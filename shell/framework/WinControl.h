@@ -27,7 +27,6 @@ class TWinControl : public TControl {
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& font);
   void SetFocus();
-  bool Focused() const { return handle_ && GetFocus() == handle_; }
 
   // Key set to 0 by a handler: the key goes no further.
   TKeyEvent OnKeyDown;

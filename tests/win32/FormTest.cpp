@@ -189,4 +189,26 @@ TEST(Form, NativeChildKeyEventsCanRefuseAndReplace) {
   EXPECT_EQ(seen, VK_F1);
 }
 
+class ChangeWatchingEdit : public TWinControl {
+ public:
+  explicit ChangeWatchingEdit(TComponent* owner) : TWinControl(owner, L"EDIT", ES_AUTOHSCROLL) {}
+  int changes = 0;
+  bool ParentMessage(UINT message, WPARAM wparam, LPARAM, LRESULT& result) override {
+    if (message != WM_COMMAND || HIWORD(wparam) != EN_CHANGE) return false;
+    ++changes;
+    result = 0;
+    return true;
+  }
+};
+
+TEST(Form, NativeChildHearsWhatItsFormIsToldAboutIt) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  ChangeWatchingEdit edit(&form);
+  edit.SetBounds(5, 5, 100, 21);
+  edit.SetText("localhost");
+  EXPECT_EQ(edit.changes, 1);
+  EXPECT_EQ(edit.Text(), "localhost");
+}
+
 }  // namespace

@@ -43,6 +43,17 @@ TEST_F(GraphicControlsTest, PicturesAreCopiedOnAssignment) {
   EXPECT_TRUE(copy.Empty());
 }
 
+TEST_F(GraphicControlsTest, BitmapTakesOverAHandle) {
+  HDC screen = GetDC(nullptr);
+  TBitmap bitmap(CreateCompatibleBitmap(screen, 7, 3));
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(bitmap.Width(), 7);
+  EXPECT_EQ(bitmap.Height(), 3);
+  auto copy = bitmap.Clone();
+  EXPECT_EQ(copy->Width(), 7);
+  EXPECT_NE(static_cast<TBitmap&>(*copy).Handle(), bitmap.Handle());
+}
+
 TEST_F(GraphicControlsTest, BitmapTransparentColourIsItsBottomLeftPixelUnlessSet) {
   TPicture picture = TwoColourPicture(4, 2, kRed, kBlue);
   auto& bitmap = static_cast<TBitmap&>(*picture.Graphic());
