@@ -155,12 +155,6 @@ void TForm::SetVisible(bool visible) {
   }
 }
 
-TWindowState TForm::WindowState() const {
-  if (IsZoomed(handle_)) return TWindowState::wsMaximized;
-  if (IsIconic(handle_)) return TWindowState::wsMinimized;
-  return visible_ ? TWindowState::wsNormal : state_;
-}
-
 void TForm::SetWindowState(TWindowState state) {
   state_ = state;
   if (!visible_) return;

@@ -68,7 +68,8 @@ class TForm : public TComponent {
   void SetVisible(bool visible);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
-  TWindowState WindowState() const;
+  // What the window last became (a hidden form keeps what it will show as).
+  TWindowState WindowState() const { return state_; }
   void SetWindowState(TWindowState state);
   // Whether this is the active window.
   bool Active() const { return handle_ && GetActiveWindow() == handle_; }

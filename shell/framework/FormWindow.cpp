@@ -54,6 +54,9 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
       PaintControls();
       return 0;
     case WM_SIZE:
+      if (wparam == SIZE_MAXIMIZED) state_ = TWindowState::wsMaximized;
+      if (wparam == SIZE_MINIMIZED) state_ = TWindowState::wsMinimized;
+      if (wparam == SIZE_RESTORED) state_ = TWindowState::wsNormal;
       FollowSize(LOWORD(lparam), HIWORD(lparam));
       return 0;
     case WM_GETMINMAXINFO: {
