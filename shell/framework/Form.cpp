@@ -5,6 +5,7 @@
 #include "platform/win32/WideText.h"
 #include "shell/framework/Controls.h"
 #include "shell/framework/ModalWindows.h"
+#include "shell/framework/WindowText.h"
 #include "shell/logic/Anchors.h"
 
 namespace {
@@ -74,10 +75,7 @@ TForm* TForm::FromHandle(HWND window) {
 }
 
 std::string TForm::Caption() const {
-  const int length = GetWindowTextLengthW(handle_);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(handle_, text.data(), length + 1)));
-  return NarrowText(text);
+  return WindowTextOf(handle_);
 }
 
 void TForm::SetCaption(const std::string& caption) {

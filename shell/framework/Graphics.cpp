@@ -66,24 +66,43 @@ SIZE TCanvas::TextExtent(const std::string& text, const TFont& font) {
   return size;
 }
 
+namespace {
+
+// The font, its colour and a transparent background for one drawing of text; the context's
+// previous font, colour and background mode afterwards.
+class TextDrawing {
+ public:
+  TextDrawing(HDC dc, const TFont& font)
+      : dc_(dc),
+        selected_(dc, font.Handle()),
+        mode_(SetBkMode(dc, TRANSPARENT)),
+        colour_(SetTextColor(dc, ColorToRGB(font.Color()))) {}
+  ~TextDrawing() {
+    SetTextColor(dc_, colour_);
+    SetBkMode(dc_, mode_);
+  }
+  TextDrawing(const TextDrawing&) = delete;
+  TextDrawing& operator=(const TextDrawing&) = delete;
+
+ private:
+  HDC dc_;
+  Selection selected_;
+  int mode_;
+  COLORREF colour_;
+};
+
+}  // namespace
+
 void TCanvas::TextAt(int x, int y, const std::string& text, const TFont& font) {
-  Selection selected(dc_, font.Handle());
-  std::wstring wide = WideText(text);
-  const int mode = SetBkMode(dc_, TRANSPARENT);
-  const COLORREF colour = SetTextColor(dc_, ColorToRGB(font.Color()));
+  const std::wstring wide = WideText(text);
+  TextDrawing drawing(dc_, font);
   TextOutW(dc_, x, y, wide.c_str(), static_cast<int>(wide.size()));
-  SetTextColor(dc_, colour);
-  SetBkMode(dc_, mode);
 }
 
 void TCanvas::TextIn(RECT rect, const std::string& text, const TFont& font, UINT format) {
-  Selection selected(dc_, font.Handle());
-  std::wstring wide = WideText(text);
-  const int mode = SetBkMode(dc_, TRANSPARENT);
-  const COLORREF colour = SetTextColor(dc_, ColorToRGB(font.Color()));
+  const std::wstring wide = WideText(text);
+  TextDrawing drawing(dc_, font);
   DrawTextW(dc_, wide.c_str(), static_cast<int>(wide.size()), &rect, format);
-  SetTextColor(dc_, colour);
-  SetBkMode(dc_, mode);
 }
 
 RECT TCanvas::TextInExtent(RECT area, const std::string& text, const TFont& font, UINT format) {

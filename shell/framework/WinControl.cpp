@@ -2,6 +2,7 @@
 
 #include "core/Cp1251.h"
 #include "platform/win32/WideText.h"
+#include "shell/framework/WindowText.h"
 
 namespace {
 // Where a control's window keeps its object.
@@ -34,10 +35,7 @@ TWinControl* TWinControl::FromHandle(HWND window) {
 }
 
 std::string TWinControl::Text() const {
-  const int length = GetWindowTextLengthW(handle_);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(handle_, text.data(), length + 1)));
-  return NarrowText(text);
+  return WindowTextOf(handle_);
 }
 
 void TWinControl::SetText(const std::string& text) {
