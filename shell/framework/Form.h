@@ -1,0 +1,134 @@
+// The borderless form: a top-level popup owned by the application window, with a colour and a
+// font, a minimum size, controls that follow its size by their anchors, and create, show and
+// destroy handlers whose failures are reported while the step carries on. Its window procedure
+// is a catch point with the form as sender (also for its windowless controls).
+//
+// A derived form sets its client size before it places its controls: anchors work from the
+// client size at the time a control's bounds are set.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Component.h"
+#include "shell/framework/Application.h"
+#include "shell/framework/Graphics.h"
+#include "shell/logic/Mouse.h"
+
+class TControl;
+class TGraphicControl;
+
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
+
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
+
+// The modifier keys held now, as a shift state.
+TShiftState KeyboardShift();
+
+class TForm : public TComponent {
+ public:
+  explicit TForm(TComponent* owner = Application);
+  ~TForm() override;
+
+  // The form of one of this process's form windows, or null.
+  static TForm* FromHandle(HWND window);
+  HWND Handle() const { return handle_; }
+
+  std::string Caption() const;
+  void SetCaption(const std::string& caption);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  const TFont& Font() const { return font_; }
+  void SetFont(const TFont& font);
+
+  // The window's place on the screen, as it is now (maximised included).
+  int Left() const;
+  int Top() const;
+  int Width() const;
+  int Height() const;
+  int ClientWidth() const;
+  int ClientHeight() const;
+  // Sizes below the minimum are raised to it.
+  void SetBounds(int left, int top, int width, int height);
+  void SetClientWidth(int width);
+  void SetClientHeight(int height);
+  // The smallest window size, for the user's resizing and for SetBounds; 0 means none.
+  void SetMinSize(int width, int height);
+  int MinWidth() const { return min_width_; }
+  int MinHeight() const { return min_height_; }
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // What the window last became (a hidden form keeps what it will show as).
+  TWindowState WindowState() const { return state_; }
+  void SetWindowState(TWindowState state);
+  // Whether this is the active window.
+  bool Active() const { return handle_ && GetActiveWindow() == handle_; }
+
+  // Shows the form with every other window of the application disabled, handles messages until
+  // ModalResult is set (Close sets mrCancel) or the application terminates, then hides it.
+  int ShowModal();
+  int ModalResult() const { return modal_result_; }
+  void SetModalResult(int result) { modal_result_ = result; }
+  // A modal form ends its modality; the main form terminates the application; others hide.
+  void Close();
+
+  TNotifyEvent OnCreate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnDestroy;
+  TKeyEvent OnKeyDown;
+
+  // The create and destroy steps, run by whoever creates and destroys the form (the
+  // application for its forms).
+  void AfterConstruction();
+  void BeforeDestruction();
+
+  // The topmost visible windowless control at a client position; disabled ones only if asked.
+  TGraphicControl* ControlAt(POINT client, bool include_disabled) const;
+  TGraphicControl* CaptureControl() const { return capture_control_; }
+
+ protected:
+  // Sees each message before the form's own handling; true reports it handled, with result.
+  virtual bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    (void)message, (void)wparam, (void)lparam, (void)result;
+    return false;
+  }
+
+ private:
+  friend class TControl;
+  friend class TGraphicControl;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  void SetCaptureControl(TGraphicControl* control);
+  void InvalidateAll();
+
+  LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK WindowThunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void PaintControls();
+  void FollowSize(int client_width, int client_height);
+  void RouteMouse(UINT message, WPARAM wparam, LPARAM lparam);
+  bool SetControlCursor();
+  bool PassToChild(HWND child, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+  HWND handle_ = nullptr;
+  TColor color_ = clBtnFace;
+  TFont font_;
+  int min_width_ = 0;
+  int min_height_ = 0;
+  bool visible_ = false;
+  TWindowState state_ = TWindowState::wsNormal;
+  bool modal_ = false;
+  int modal_result_ = mrNone;
+  bool tracking_leave_ = false;
+  std::vector<TControl*> controls_;
+  TGraphicControl* capture_control_ = nullptr;
+};

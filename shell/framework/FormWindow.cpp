@@ -1,0 +1,201 @@
+// The form's window procedure: background and windowless controls painted, pointer messages
+// routed to the control under the pointer (or holding the capture), the minimum size, anchors,
+// and the notifications of native child controls passed to their objects.
+#include <windowsx.h>
+
+#include "shell/framework/Controls.h"
+#include "shell/framework/Form.h"
+#include "shell/framework/WinControl.h"
+
+namespace {
+
+TShiftState MouseShift(WPARAM keys) {
+  TShiftState shift = 0;
+  if (keys & MK_SHIFT) shift |= ssShift;
+  if (keys & MK_CONTROL) shift |= ssCtrl;
+  if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (keys & MK_LBUTTON) shift |= ssLeft;
+  if (keys & MK_RBUTTON) shift |= ssRight;
+  if (keys & MK_MBUTTON) shift |= ssMiddle;
+  return shift;
+}
+
+}  // namespace
+
+LRESULT CALLBACK TForm::WindowThunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* created =
+        reinterpret_cast<TForm*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    created->handle_ = window;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+  }
+  auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcW(window, message, wparam, lparam);
+  try {
+    return self->WindowProc(message, wparam, lparam);
+  } catch (...) {
+    // Whatever the message acquired (a paint's device context) is released by now.
+    ReportCaughtException(self);
+    return 0;
+  }
+}
+
+LRESULT TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
+  LRESULT result = 0;
+  if (WndProc(message, wparam, lparam, result)) return result;
+  switch (message) {
+    case WM_ERASEBKGND: {
+      RECT area{};
+      GetClientRect(handle_, &area);
+      TCanvas(reinterpret_cast<HDC>(wparam)).FillRect(area, color_);
+      return 1;
+    }
+    case WM_PAINT:
+      PaintControls();
+      return 0;
+    case WM_SIZE:
+      if (wparam == SIZE_MAXIMIZED) state_ = TWindowState::wsMaximized;
+      if (wparam == SIZE_MINIMIZED) state_ = TWindowState::wsMinimized;
+      if (wparam == SIZE_RESTORED) state_ = TWindowState::wsNormal;
+      FollowSize(LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_GETMINMAXINFO: {
+      auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
+      if (min_width_ > 0) info->ptMinTrackSize.x = min_width_;
+      if (min_height_ > 0) info->ptMinTrackSize.y = min_height_;
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK:
+      RouteMouse(message, wparam, lparam);
+      return 0;
+    case WM_MOUSELEAVE:
+      // Nothing to do here: the idle pass after this message finds the pointer gone.
+      tracking_leave_ = false;
+      return 0;
+    case WM_CAPTURECHANGED:
+      capture_control_ = nullptr;
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lparam) == HTCLIENT && SetControlCursor()) return TRUE;
+      break;
+    case WM_KEYDOWN: {
+      WORD key = static_cast<WORD>(wparam);
+      Fire(OnKeyDown, this, key, KeyboardShift());
+      return 0;
+    }
+    case WM_COMMAND:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (lparam && PassToChild(reinterpret_cast<HWND>(lparam), message, wparam, lparam, result)) {
+        return result;
+      }
+      break;
+    case WM_NOTIFY:
+      if (PassToChild(reinterpret_cast<NMHDR*>(lparam)->hwndFrom, message, wparam, lparam,
+                      result)) {
+        return result;
+      }
+      break;
+    case WM_CLOSE:
+      Close();
+      return 0;
+    case WM_SYSCOMMAND:
+      // Minimising the main form minimises the application, which carries the taskbar button.
+      if ((wparam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
+        Application->Minimize();
+        return 0;
+      }
+      break;
+  }
+  return DefWindowProcW(handle_, message, wparam, lparam);
+}
+
+void TForm::PaintControls() {
+  PaintDC paint(handle_);
+  const std::vector<TControl*> controls = controls_;
+  for (TControl* item : controls) {
+    auto* control = dynamic_cast<TGraphicControl*>(item);
+    if (!control || !control->Visible()) continue;
+    RECT bounds = control->BoundsRect();
+    RECT overlap;
+    if (!IntersectRect(&overlap, &bounds, &paint.Area())) continue;
+    control->PaintTo(paint.get(), control->Left(), control->Top());
+  }
+}
+
+void TForm::FollowSize(int client_width, int client_height) {
+  const std::vector<TControl*> controls = controls_;
+  for (TControl* control : controls) control->FollowParentSize(client_width, client_height);
+}
+
+void TForm::RouteMouse(UINT message, WPARAM wparam, LPARAM lparam) {
+  POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
+  if (message == WM_MOUSEMOVE && !tracking_leave_) {
+    // Leaving the window posts a message, after which the idle pass notices it.
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+    tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  TGraphicControl* target = capture_control_ ? capture_control_ : ControlAt(at, false);
+  if (!target) return;
+  const TShiftState shift = MouseShift(wparam);
+  const int x = at.x - target->Left();
+  const int y = at.y - target->Top();
+  switch (message) {
+    case WM_MOUSEMOVE:
+      target->MouseMoved(shift, x, y);
+      break;
+    case WM_LBUTTONDOWN:
+      target->MouseButtonDown(TMouseButton::mbLeft, shift, x, y);
+      break;
+    case WM_RBUTTONDOWN:
+      target->MouseButtonDown(TMouseButton::mbRight, shift, x, y);
+      break;
+    case WM_MBUTTONDOWN:
+      target->MouseButtonDown(TMouseButton::mbMiddle, shift, x, y);
+      break;
+    case WM_LBUTTONUP:
+      target->MouseButtonUp(TMouseButton::mbLeft, shift, x, y);
+      break;
+    case WM_RBUTTONUP:
+      target->MouseButtonUp(TMouseButton::mbRight, shift, x, y);
+      break;
+    case WM_MBUTTONUP:
+      target->MouseButtonUp(TMouseButton::mbMiddle, shift, x, y);
+      break;
+    case WM_LBUTTONDBLCLK:
+      target->MouseDoubleClick(TMouseButton::mbLeft, shift, x, y);
+      break;
+    case WM_RBUTTONDBLCLK:
+      target->MouseDoubleClick(TMouseButton::mbRight, shift, x, y);
+      break;
+    case WM_MBUTTONDBLCLK:
+      target->MouseDoubleClick(TMouseButton::mbMiddle, shift, x, y);
+      break;
+  }
+}
+
+bool TForm::SetControlCursor() {
+  POINT at;
+  if (!GetCursorPos(&at) || !ScreenToClient(handle_, &at)) return false;
+  TGraphicControl* control = ControlAt(at, true);
+  if (!control) return false;
+  ::SetCursor(LoadCursorW(nullptr, control->Cursor()));
+  return true;
+}
+
+bool TForm::PassToChild(HWND child, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  TWinControl* control = TWinControl::FromHandle(child);
+  return control && control->Parent() == this &&
+         control->ParentMessage(message, wparam, lparam, result);
+}

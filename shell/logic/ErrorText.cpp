@@ -1,0 +1,6 @@
+#include "shell/logic/ErrorText.h"
+
+std::string ErrorBoxText(const std::string& message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > 0x2E) return message + ".";
+  return message;
+}

@@ -1,0 +1,214 @@
+// The borderless form: anchors, minimum size, its steps, modality and the taskbar button.
+#include <gtest/gtest.h>
+
+#include "shell/framework/Application.h"
+#include "shell/framework/Form.h"
+#include "shell/framework/GraphicControls.h"
+#include "shell/framework/Timer.h"
+#include "shell/framework/WinControl.h"
+#include "win32/UiTestSupport.h"
+
+namespace {
+
+RECT ChildRect(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+TEST(Form, IsABorderlessPopupOwnedByTheApplicationWindow) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  const LONG_PTR style = GetWindowLongPtrW(form.Handle(), GWL_STYLE);
+  EXPECT_TRUE(style & WS_POPUP);
+  EXPECT_FALSE(style & (WS_CAPTION | WS_THICKFRAME));
+  EXPECT_EQ(GetWindow(form.Handle(), GW_OWNER), app.Handle());
+  form.SetClientWidth(566);
+  form.SetClientHeight(417);
+  EXPECT_EQ(form.Width(), 566);
+  EXPECT_EQ(form.Height(), 417);
+  form.SetCaption("Vantorel Universal Client (ZIRK)");
+  EXPECT_EQ(form.Caption(), "Vantorel Universal Client (ZIRK)");
+}
+
+TEST(Form, ControlsFollowTheirAnchors) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  form.SetBounds(100, 100, 566, 417);
+  TImage title(&form);
+  title.SetBounds(281, 0, 4, 99);
+  title.SetAnchors(akLeft | akTop | akRight);
+  TShape grip(&form);
+  grip.SetBounds(546, 397, 15, 15);
+  grip.SetAnchors(akRight | akBottom);
+  TWinControl list(&form, L"EDIT", ES_MULTILINE);
+  list.SetBounds(5, 99, 556, 261);
+  list.SetAnchors(akLeft | akTop | akRight | akBottom);
+
+  form.SetBounds(100, 100, 700, 500);
+  EXPECT_EQ(title.Width(), 138);
+  EXPECT_EQ(grip.Left(), 680);
+  EXPECT_EQ(grip.Top(), 480);
+  EXPECT_EQ(list.Width(), 690);
+  EXPECT_EQ(list.Height(), 344);
+  const RECT native = ChildRect(list.Handle());
+  EXPECT_EQ(native.right - native.left, 690);
+  EXPECT_EQ(native.bottom - native.top, 344);
+
+  form.SetBounds(100, 100, 566, 417);
+  EXPECT_EQ(grip.Left(), 546);
+  EXPECT_EQ(list.Width(), 556);
+}
+
+TEST(Form, MinimumSizeHoldsForTheUserAndForTheProgram) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  form.SetMinSize(566, 250);
+  form.SetBounds(10, 20, 300, 100);
+  EXPECT_EQ(form.Width(), 566);
+  EXPECT_EQ(form.Height(), 250);
+  EXPECT_EQ(form.Left(), 10);
+  MINMAXINFO info{};
+  SendMessageW(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 566);
+  EXPECT_EQ(info.ptMinTrackSize.y, 250);
+  form.SetBounds(10, 20, 800, 600);
+  EXPECT_EQ(form.Width(), 800);
+}
+
+class StepsForm : public TForm {
+ public:
+  explicit StepsForm(std::vector<std::string>* steps) : steps_(steps) {
+    OnCreate = [this](TObject*) { steps_->push_back("create"); };
+    OnShow = [this](TObject*) { steps_->push_back(IsWindowVisible(Handle()) ? "show" : "hidden"); };
+    OnDestroy = [this](TObject*) { steps_->push_back("destroy"); };
+  }
+  ~StepsForm() override { steps_->push_back("destructor"); }
+
+ private:
+  std::vector<std::string>* steps_;
+};
+
+TEST(Form, StepsRunInOrderAndTheTaskbarButtonFollowsVisibility) {
+  std::vector<std::string> steps;
+  {
+    TApplication app;
+    StepsForm* first = app.CreateForm<StepsForm>(&steps);
+    app.CreateForm<StepsForm>(&steps);
+    EXPECT_EQ(app.MainForm(), first);
+    EXPECT_FALSE(IsWindowVisible(app.Handle()));
+    first->Show();
+    EXPECT_TRUE(IsWindowVisible(app.Handle()));
+    first->Hide();
+    EXPECT_FALSE(IsWindowVisible(app.Handle()));
+  }
+  EXPECT_EQ(steps, (std::vector<std::string>{"create", "create", "show", "destroy", "destructor",
+                                             "destroy", "destructor"}));
+}
+
+TEST(Form, ShowModalDisablesTheOthersUntilClosed) {
+  TApplication app;
+  TForm& main = *app.CreateForm<TForm>();
+  TForm& about = *app.CreateForm<TForm>();
+  main.Show();
+  bool main_enabled = true, about_visible = false;
+  TTimer closer;
+  closer.SetInterval(20);
+  closer.OnTimer = [&](TObject*) {
+    main_enabled = IsWindowEnabled(main.Handle());
+    about_visible = IsWindowVisible(about.Handle());
+    about.Close();
+  };
+  EXPECT_EQ(about.ShowModal(), mrCancel);
+  closer.SetEnabled(false);
+  EXPECT_FALSE(main_enabled);
+  EXPECT_TRUE(about_visible);
+  EXPECT_TRUE(IsWindowEnabled(main.Handle()));
+  EXPECT_FALSE(IsWindowVisible(about.Handle()));
+  EXPECT_FALSE(app.Terminated());
+}
+
+TEST(Form, ClosingTheMainFormEndsTheLoopAfterTheCurrentMessage) {
+  TApplication app;
+  TForm& main = *app.CreateForm<TForm>();
+  bool rest_of_handler_ran = false;
+  TTimer timer;
+  timer.SetInterval(20);
+  timer.OnTimer = [&](TObject*) {
+    main.Close();
+    rest_of_handler_ran = true;
+  };
+  app.Run();
+  EXPECT_TRUE(app.Terminated());
+  EXPECT_TRUE(rest_of_handler_ran);
+}
+
+TEST(Form, MinimisingTheApplicationTakesTheFormsAlong) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  form.Show();
+  SendMessageW(form.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  EXPECT_TRUE(IsIconic(app.Handle()));
+  EXPECT_FALSE(IsWindowVisible(form.Handle()));
+  EXPECT_TRUE(form.Visible());
+  app.Restore();
+  EXPECT_FALSE(IsIconic(app.Handle()));
+  EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
+TEST(Form, WindowStateMaximisesAndRestores) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  form.SetBounds(50, 60, 400, 300);
+  form.Show();
+  form.SetWindowState(TWindowState::wsMaximized);
+  EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
+  form.SetWindowState(TWindowState::wsNormal);
+  EXPECT_EQ(form.WindowState(), TWindowState::wsNormal);
+  EXPECT_EQ(form.Width(), 400);
+  EXPECT_EQ(form.Left(), 50);
+}
+
+TEST(Form, NativeChildKeyEventsCanRefuseAndReplace) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  TWinControl edit(&form, L"EDIT", ES_AUTOHSCROLL);
+  edit.SetBounds(5, 5, 100, 21);
+  edit.OnKeyPress = [](TObject*, char& Key) {
+    if (Key == 'x') Key = 0;
+    if (Key == 'a') Key = '\xE0';  // Cyrillic a
+  };
+  for (wchar_t typed : {L'x', L'a', L'b'}) SendMessageW(edit.Handle(), WM_CHAR, typed, 0);
+  EXPECT_EQ(edit.Text(),
+            "\xE0"
+            "b");
+  WORD seen = 0;
+  edit.OnKeyDown = [&](TObject*, WORD& Key, TShiftState) { seen = Key; };
+  SendMessageW(edit.Handle(), WM_KEYDOWN, VK_F1, 0);
+  EXPECT_EQ(seen, VK_F1);
+}
+
+class ChangeWatchingEdit : public TWinControl {
+ public:
+  explicit ChangeWatchingEdit(TComponent* owner) : TWinControl(owner, L"EDIT", ES_AUTOHSCROLL) {}
+  int changes = 0;
+  bool ParentMessage(UINT message, WPARAM wparam, LPARAM, LRESULT& result) override {
+    if (message != WM_COMMAND || HIWORD(wparam) != EN_CHANGE) return false;
+    ++changes;
+    result = 0;
+    return true;
+  }
+};
+
+TEST(Form, NativeChildHearsWhatItsFormIsToldAboutIt) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  ChangeWatchingEdit edit(&form);
+  edit.SetBounds(5, 5, 100, 21);
+  edit.SetText("localhost");
+  EXPECT_EQ(edit.changes, 1);
+  EXPECT_EQ(edit.Text(), "localhost");
+}
+
+}  // namespace
