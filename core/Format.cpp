@@ -15,21 +15,21 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
       out.push_back(c);
       continue;
     }
-    char spec = pattern[++i];
-    if (spec == '%') {
+    char placeholder = pattern[++i];
+    if (placeholder == '%') {
       out.push_back('%');
-    } else if (spec == 's' || spec == 'd') {
+    } else if (placeholder == 's' || placeholder == 'd') {
       if (next < values.size()) {
         const FormatArg& v = values[next++];
-        if (spec == 's' && std::holds_alternative<std::string_view>(v)) {
+        if (placeholder == 's' && std::holds_alternative<std::string_view>(v)) {
           out.append(std::get<std::string_view>(v));
-        } else if (spec == 'd' && std::holds_alternative<int64_t>(v)) {
+        } else if (placeholder == 'd' && std::holds_alternative<int64_t>(v)) {
           out.append(std::to_string(std::get<int64_t>(v)));
         }
       }
     } else {
       out.push_back('%');
-      out.push_back(spec);
+      out.push_back(placeholder);
     }
   }
   return out;
