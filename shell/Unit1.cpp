@@ -1,0 +1,259 @@
+// The main window's wiring: the transports and the timer to the controller, the buttons to the
+// controller, the pipeline and the transcript, and the settings in and out.
+#include "shell/Unit1.h"
+
+#include "shell/WindowTexts.h"
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+  BuildLayout();
+  Timer1.SetInterval(kPollInterval);
+  cs.SetHost("localhost");
+  cs.SetPort(244);
+  cs2.SetBlockingMode(TBlockingMode::bmNonBlocking);
+  cs2.SetPort(0);
+  WireEvents();
+}
+
+TForm1::~TForm1() {
+  if (Form1 == this) Form1 = nullptr;
+}
+
+void TForm1::WireEvents() {
+  using namespace std::placeholders;
+  OnCreate = [this](TObject* sender) { FormCreate(sender); };
+  OnShow = [this](TObject* sender) { FormShow(sender); };
+  OnDestroy = [this](TObject* sender) { FormDestroy(sender); };
+  OnKeyDown = [this](TObject* s, WORD& key, TShiftState shift) { FormKeyDown(s, key, shift); };
+
+  ConB.OnClick = [this](TObject* sender) { ConBClick(sender); };
+  DConB.OnClick = [this](TObject* sender) { DConBClick(sender); };
+  SendB.OnClick = [this](TObject* sender) { SendBClick(sender); };
+  BBut3.OnClick = [this](TObject* sender) { BBut3Click(sender); };
+  BBut4.OnClick = [this](TObject* sender) { BBut4Click(sender); };
+  Button2.OnClick = [this](TObject* sender) { Button2Click(sender); };
+  ExitBtn.OnClick = [this](TObject* sender) { ExitBtnClick(sender); };
+  BBut1.OnClick = [this](TObject* sender) { BBut1Click(sender); };
+  BBut2.OnClick = [this](TObject* sender) { BBut2Click(sender); };
+  BBut5.OnClick = [this](TObject* sender) { BBut5Click(sender); };
+
+  const auto title_down = std::bind(&TForm1::TitleMouseDown, this, _1, _2, _3, _4, _5);
+  const auto title_double = [this](TObject* sender) { TitleDblClick(sender); };
+  for (TGraphicControl* part : std::initializer_list<TGraphicControl*>{&Image1, &Image2, &Image6,
+                                                                       &Image7, &Label1, &Label2}) {
+    part->OnMouseDown = title_down;
+    part->OnDblClick = title_double;
+  }
+  const auto edge_down = std::bind(&TForm1::EdgeMouseDown, this, _1, _2, _3, _4, _5);
+  for (TGraphicControl* edge :
+       std::initializer_list<TGraphicControl*>{&Image4, &Image5, &Shape1, &Shape2}) {
+    edge->OnMouseDown = edge_down;
+  }
+
+  const auto connect_key = std::bind(&TForm1::ConnectKeyDown, this, _1, _2, _3);
+  ADRL.OnKeyDown = connect_key;
+  SrvBox.OnKeyDown = connect_key;
+  PortED.OnKeyDown = connect_key;
+  MSG.OnKeyDown = std::bind(&TForm1::MSGKeyDown, this, _1, _2, _3);
+  List.OnKeyDown = std::bind(&TForm1::ListKeyDown, this, _1, _2, _3);
+
+  Timer1.OnTimer = [this](TObject* sender) { Timer1Timer(sender); };
+  cs.OnConnected = [this](TObject* sender) { csConnected(sender); };
+  cs.OnDisconnected = [this](TObject* sender) { csDisconnected(sender); };
+  cs2.OnConnect = [this](TObject* sender, TAsyncSocket*) { cs2Connect(sender); };
+  cs2.OnDisconnect = [this](TObject* sender, TAsyncSocket*) { cs2Disconnect(sender); };
+  cs2.OnRead = [this](TObject* sender, TAsyncSocket*) { cs2Read(sender); };
+}
+
+// --- settings ---------------------------------------------------------------------------------
+
+void TForm1::FormCreate(TObject*) {
+  const SettingsRecord record = settings_.Load();
+  SrvBox.SetFieldHeight(kTransportListHeight);
+  ApplySettings(record);
+}
+
+void TForm1::ApplySettings(const SettingsRecord& record) {
+  ADRL.SetText(record.address);
+  PortED.SetValue(record.port);
+  SrvBox.SetItemIndex(record.transport_index);
+  SetBounds(record.left, Top(), Width(), Height());
+  SetBounds(Left(), record.top, Width(), Height());
+  SetClientHeight(record.client_height);
+  SetClientWidth(record.client_width);
+  if (record.address_history) ADRL.History().Replace(*record.address_history);
+  if (record.message_history) MSG.History().Replace(*record.message_history);
+}
+
+SettingsRecord TForm1::BuildSettingsRecord() {
+  SettingsRecord record;
+  record.address = ADRL.Text();
+  record.port = PortED.Value();
+  record.transport_index = SrvBox.ItemIndex();
+  record.left = Left();
+  record.top = Top();
+  record.client_height = ClientHeight();
+  record.client_width = ClientWidth();
+  record.address_history = ADRL.History().Entries();
+  record.message_history = MSG.History().Entries();
+  return record;
+}
+
+void TForm1::FormShow(TObject*) {
+  ADRL.SetFocus();
+}
+
+void TForm1::FormDestroy(TObject*) {
+  settings_.Save(BuildSettingsRecord());
+}
+
+// --- buttons -----------------------------------------------------------------------------------
+
+void TForm1::ConBClick(TObject*) {
+  controller_.Connect();
+}
+
+void TForm1::DConBClick(TObject*) {
+  controller_.Disconnect();
+}
+
+void TForm1::SendBClick(TObject*) {
+  pipeline_.SendTyped();
+}
+
+void TForm1::BBut4Click(TObject*) {
+  transcript_.Clear();
+}
+
+void TForm1::BBut3Click(TObject*) {
+  SaveDialog1.InitialDir = WD.DocumentsFolder();
+  SaveDialog1.Filter = window_texts::kSaveFilter;
+  SaveDialog1.FilterIndex = 1;
+  SaveDialog1.DefaultExt.clear();
+  SaveDialog1.OverwritePrompt = false;
+  if (SaveDialog1.Execute(Handle())) transcript_.SaveTo(SaveDialog1.FileName);
+}
+
+void TForm1::Button2Click(TObject*) {
+  if (AboutBox) AboutBox->ShowModal();
+}
+
+// --- the transports and the poll ----------------------------------------------------------------
+
+void TForm1::Timer1Timer(TObject* sender) {
+  if (poll_error_shown_) return;
+  try {
+    controller_.PollTick();
+  } catch (...) {
+    // Reported here rather than at the timer's own catch point only so that the ticks that
+    // come while this box is open know it is open.
+    poll_error_shown_ = true;
+    ReportCaughtException(sender);
+    poll_error_shown_ = false;
+  }
+}
+
+void TForm1::csConnected(TObject*) {
+  controller_.HandleConnected();
+}
+void TForm1::csDisconnected(TObject*) {
+  controller_.HandleDisconnected();
+}
+void TForm1::cs2Connect(TObject*) {
+  controller_.HandleConnected();
+}
+void TForm1::cs2Disconnect(TObject*) {
+  controller_.HandleDisconnected();
+}
+void TForm1::cs2Read(TObject*) {
+  controller_.HandleChunk();
+}
+
+// --- the controller's and the pipeline's view of the window ------------------------------------
+
+TBBut& TForm1::ControlButton(ConnectionControl control) {
+  switch (control) {
+    case ConnectionControl::ConnectButton:
+      return ConB;
+    case ConnectionControl::DisconnectButton:
+      return DConB;
+    default:
+      return SendB;
+  }
+}
+
+TWinControl& TForm1::ControlWindow(ConnectionControl control) {
+  switch (control) {
+    case ConnectionControl::TransportList:
+      return SrvBox;
+    case ConnectionControl::AddressBox:
+      return ADRL;
+    default:
+      return PortED;
+  }
+}
+
+void TForm1::SetControlEnabled(ConnectionControl control, bool enabled) {
+  switch (control) {
+    case ConnectionControl::ConnectButton:
+    case ConnectionControl::DisconnectButton:
+    case ConnectionControl::SendButton:
+      ControlButton(control).SetEnabled(enabled);
+      break;
+    default:
+      ControlWindow(control).SetEnabled(enabled);
+  }
+}
+
+void TForm1::FocusMessageBox() {
+  MSG.SetFocus();
+}
+void TForm1::ShowKindLabel(const std::string& text) {
+  SL1.SetCaption(text);
+}
+void TForm1::ShowEndpointLabel(const std::string& text) {
+  SL2.SetCaption(text);
+}
+void TForm1::StartPollTimer() {
+  Timer1.SetEnabled(true);
+}
+void TForm1::StopPollTimer() {
+  Timer1.SetEnabled(false);
+}
+
+void TForm1::RepaintWindow() {
+  RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  UpdateWindow(Handle());
+}
+
+std::string TForm1::AddressText() {
+  return ADRL.Text();
+}
+int32_t TForm1::PortValue() {
+  return PortED.Value();
+}
+int32_t TForm1::TransportIndex() {
+  return SrvBox.ItemIndex();
+}
+HistoryList& TForm1::AddressHistory() {
+  return ADRL.History();
+}
+std::string TForm1::MessageText() {
+  return MSG.Text();
+}
+void TForm1::ClearMessageText() {
+  MSG.SetText(std::string());
+}
+HistoryList& TForm1::MessageHistory() {
+  return MSG.History();
+}
+
+std::optional<std::string> TForm1::PickFileName() {
+  if (!OpenD.Execute(Handle())) return std::nullopt;
+  return OpenD.FileName;
+}
+
+void TForm1::RequestTerminate() {
+  Application->Terminate();
+}

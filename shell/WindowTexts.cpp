@@ -1,0 +1,39 @@
+// Written here in UTF-8, held as Windows-1251 bytes.
+#include "shell/WindowTexts.h"
+
+#include "core/Cp1251.h"
+#include "shell/Version.h"
+
+namespace window_texts {
+
+using cp1251::FromUtf8;
+
+const std::string kApplicationTitle = "ZIRK";
+const std::string kMainCaption = "Vantorel Universal Client (ZIRK)";
+const std::string kTitle = std::string("Vantorel Universal Client v") + kProgramVersion;
+const std::string kTrayHint = std::string("ZIRK v") + kProgramVersion;
+
+const std::string kConnect = FromUtf8("Подключить");
+const std::string kDisconnect = FromUtf8("Разорвать");
+const std::string kSend = FromUtf8("Отправить");
+const std::string kSave = FromUtf8("Сохранить");
+const std::string kClear = FromUtf8("Очистить");
+const std::string kAbout = FromUtf8("О программе");
+const std::string kExit = FromUtf8("Выход");
+
+const std::string kHintToTray = FromUtf8("Свернуть в область уведомлений");
+const std::string kHintMinimise = FromUtf8("Свернуть в панель задач");
+const std::string kHintMaximise = FromUtf8("Развернуть\\Свернуть");
+const std::string kHintClose = FromUtf8("Закрыть");
+const std::string kHintSave = FromUtf8("Сохранить историю в файл");
+const std::string kHintClear = FromUtf8("Очистить историю");
+const std::string kHintAbout = FromUtf8("О программе");
+const std::string kHintExit = FromUtf8("Закрыть программу");
+const std::string kHintMessage = FromUtf8("Текст для отправки");
+const std::string kHintSend = FromUtf8("Отправить текст");
+const std::string kHintTransport = FromUtf8("Тип сервера");
+
+const std::string kSaveFilter =
+    FromUtf8("Текстовые файлы (*.txt)|*.txt|Файлы логов (*.log)|*.log|Все файлы (*.*)|*.*");
+
+}  // namespace window_texts
