@@ -23,23 +23,21 @@ void TDropDownList::SetItemIndex(int index) {
 }
 
 void TDropDownList::SetFieldHeight(int height) {
-  // The box is its selection field plus a frame; the field is sized so that the whole comes out
-  // at the height asked for.
-  const int frame = FieldHeight() - static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT,
-                                                                  static_cast<WPARAM>(-1), 0));
-  SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
+  // The box is its selection field plus a frame, and what the platform makes of a field height
+  // is its own affair: the height asked for is corrected by what the box comes out too high or
+  // too low until it fits.
+  auto asked =
+      static_cast<int>(SendMessageW(Handle(), CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+  for (int attempt = 0; attempt < 3 && FieldHeight() != height; ++attempt) {
+    asked += height - FieldHeight();
+    SendMessageW(Handle(), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), asked);
+  }
   SetBounds(Left(), Top(), Width(), height);
 }
 
 int TDropDownList::FieldHeight() const {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
   RECT box{};
   GetWindowRect(Handle(), &box);
-  // Some systems report the window with its dropped list: the closed box ends below its field.
-  if (GetComboBoxInfo(Handle(), &info)) {
-    return std::min<int>(box.bottom - box.top, info.rcItem.bottom + info.rcItem.top);
-  }
   return box.bottom - box.top;
 }
 
