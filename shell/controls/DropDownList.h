@@ -1,4 +1,5 @@
 // A drop-down list whose field cannot be edited: a fixed set of entries and a selected index.
+// Its bounds are those of the closed box; the list drops below them.
 #pragma once
 
 #include <string>
@@ -15,7 +16,14 @@ class TDropDownList : public TWinControl {
   int ItemIndex() const;
   // An index outside the entries selects nothing (-1).
   void SetItemIndex(int index);
-  // The height of the closed box (its selection field), in pixels.
+  // The height of the closed box (its selection field), in pixels; the control's height
+  // becomes the same.
   void SetFieldHeight(int height);
   int FieldHeight() const;
+
+  // How many entries the dropped list shows without scrolling.
+  static constexpr int kDropDownCount = 8;
+
+ protected:
+  void BoundsChanged(const RECT& old_bounds) override;
 };

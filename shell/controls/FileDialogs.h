@@ -1,6 +1,10 @@
 // The common open and save dialogs. Texts are Windows-1251; the filter is a list of
-// description|pattern pairs separated by "|".
+// description|pattern pairs separated by "|". Neither dialog changes the current folder.
 #pragma once
+
+#include <windows.h>
+
+#include <commdlg.h>
 
 #include <string>
 
@@ -19,6 +23,12 @@ class TFileDialog : public TComponent {
  protected:
   // The platform's file-name buffer is large enough for any path the dialog returns.
   static constexpr size_t kFileNameBufferSize = 32768;
+
+  // Shows the dialog through show (with every other window of the thread disabled meanwhile);
+  // on the user's choice takes FileName and FilterIndex from it and returns true.
+  bool Run(BOOL(WINAPI* show)(OPENFILENAMEW*), void* owner_window, DWORD options);
+
+  friend class FileDialogRequest;
 };
 
 class TOpenDialog : public TFileDialog {
@@ -33,4 +43,27 @@ class TSaveDialog : public TFileDialog {
   using TFileDialog::TFileDialog;
   bool OverwritePrompt = false;
   bool Execute(void* owner_window);
+};
+
+// What one showing of a dialog hands the platform, built from the dialog's properties; the
+// buffers live as long as the request.
+class FileDialogRequest {
+ public:
+  FileDialogRequest(const TFileDialog& dialog, HWND owner, DWORD options);
+  FileDialogRequest(const FileDialogRequest&) = delete;
+  FileDialogRequest& operator=(const FileDialogRequest&) = delete;
+
+  OPENFILENAMEW& Native() { return native_; }
+  // The path in the file-name buffer, Windows-1251.
+  std::string ChosenFile() const;
+
+  // "a|b|c|d" as the platform's list: every "|" a zero, and a second zero at the end.
+  static std::wstring NativeFilter(const std::string& filter);
+
+ private:
+  std::wstring filter_;
+  std::wstring initial_dir_;
+  std::wstring default_ext_;
+  std::wstring file_;
+  OPENFILENAMEW native_{};
 };

@@ -1,10 +1,15 @@
 // Hints: a tooltip with a short text over a control of a form, windowless controls included,
-// wherever the control's anchors put it.
+// wherever the control's anchors put it. The form and the controls that have a hint outlive
+// the hints object.
 #pragma once
+
+#include <windows.h>
 
 #include <map>
 #include <string>
+#include <vector>
 
+#include "shell/controls/WindowOwner.h"
 #include "shell/framework/Form.h"
 
 class TControl;
@@ -20,8 +25,24 @@ class THints {
   void Set(TControl& control, const std::string& text);
   const std::string& Get(const TControl& control) const;
 
+  HWND TooltipHandle() const { return tooltip_.get(); }
+
  private:
+  struct Hint {
+    std::string text;
+    std::vector<UINT_PTR> windows;  // a windowed control's window and its children
+    UINT_PTR area = 0;              // a windowless control's rectangle on the form
+  };
+
+  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                   UINT_PTR id, DWORD_PTR self);
+  void AddTools(TControl& control, Hint& hint, const std::wstring& text);
+  void RemoveTools(const Hint& hint);
+  // Windowless controls' rectangles where they are now (empty while hidden).
+  void PlaceAreas();
+
   TForm& form_;
-  HWND tooltip_ = nullptr;
-  std::map<const TControl*, std::string> texts_;
+  WindowOwner tooltip_;
+  std::map<const TControl*, Hint> hints_;
+  UINT_PTR next_area_ = 1;
 };

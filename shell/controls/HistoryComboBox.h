@@ -1,7 +1,11 @@
 // A one-line edit field with a sorted history list attached (a simple combo box whose list part
 // is not shown). The list follows a core HistoryList; Up and Down in the field step to the
-// previous or next entry and copy it into the field.
+// previous or next entry and copy it into the field. Keys typed in the field raise the box's
+// OnKeyDown and OnKeyPress.
 #pragma once
+
+#include <string>
+#include <vector>
 
 #include "core/HistoryList.h"
 #include "shell/framework/WinControl.h"
@@ -18,10 +22,19 @@ class THistoryComboBox : public TWinControl {
 
   // The entries as the box holds them (for tests).
   std::vector<std::string> ShownEntries() const;
+  // The edit field inside the box, which has the focus and gets the keys.
+  HWND FieldHandle() const { return field_; }
 
  protected:
   bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
  private:
+  static LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR id, DWORD_PTR self);
+  bool FieldMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+  void Step(bool next);
+  void ShowAll();
+
   HistoryList history_;
+  HWND field_ = nullptr;  // the box's own child, destroyed with it
 };

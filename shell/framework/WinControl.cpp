@@ -52,24 +52,27 @@ void TWinControl::SetFocus() {
 }
 
 bool TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  if (message != WM_KEYDOWN && message != WM_CHAR) return false;
+  WPARAM key = wparam;
+  if (RaiseKeyEvent(message, key)) result = CallNative(message, key, lparam);
+  return true;
+}
+
+bool TWinControl::RaiseKeyEvent(UINT message, WPARAM& key) {
   if (message == WM_KEYDOWN && OnKeyDown) {
-    WORD key = static_cast<WORD>(wparam);
-    OnKeyDown(this, key, KeyboardShift());
-    if (key == 0) return true;
-    result = CallNative(message, key, lparam);
-    return true;
+    WORD code = static_cast<WORD>(key);
+    OnKeyDown(this, code, KeyboardShift());
+    key = code;
+    return code != 0;
   }
   if (message == WM_CHAR && OnKeyPress) {
-    const char typed = cp1251::FromUtf16(static_cast<char16_t>(wparam));
-    char key = typed;
-    OnKeyPress(this, key);
-    if (key == 0) return true;
-    const WPARAM character =
-        key == typed ? wparam : cp1251::ToUtf16(static_cast<unsigned char>(key));
-    result = CallNative(message, character, lparam);
-    return true;
+    const char typed = cp1251::FromUtf16(static_cast<char16_t>(key));
+    char changed = typed;
+    OnKeyPress(this, changed);
+    if (changed == 0) return false;
+    if (changed != typed) key = cp1251::ToUtf16(static_cast<unsigned char>(changed));
   }
-  return false;
+  return true;
 }
 
 LRESULT TWinControl::CallNative(UINT message, WPARAM wparam, LPARAM lparam) {

@@ -45,6 +45,9 @@ class TWinControl : public TControl {
   // handled, with result. The default raises the key events.
   virtual bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   LRESULT CallNative(UINT message, WPARAM wparam, LPARAM lparam);
+  // For a WM_KEYDOWN or WM_CHAR, wherever it arrived: raises OnKeyDown or OnKeyPress and leaves
+  // in key what goes on; false when a handler refused the key.
+  bool RaiseKeyEvent(UINT message, WPARAM& key);
 
   void BoundsChanged(const RECT& old_bounds) override;
   void VisibleChanged() override;

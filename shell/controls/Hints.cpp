@@ -1,0 +1,126 @@
+#include "shell/controls/Hints.h"
+
+#include <commctrl.h>
+
+#include "platform/win32/WideText.h"
+#include "shell/framework/WinControl.h"
+
+namespace {
+
+const UINT_PTR kFormSubclass = 1;
+
+HWND CreateTooltip(HWND form) {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
+  InitCommonControlsEx(&classes);
+  return CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                         WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                         CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, GetModuleHandleW(nullptr),
+                         nullptr);
+}
+
+TOOLINFOW ToolOf(HWND form, UINT_PTR id) {
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = form;
+  tool.uId = id;
+  return tool;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM windows) {
+  reinterpret_cast<std::vector<UINT_PTR>*>(windows)->push_back(reinterpret_cast<UINT_PTR>(child));
+  return TRUE;
+}
+
+}  // namespace
+
+THints::THints(TForm& form) : form_(form), tooltip_(CreateTooltip(form.Handle())) {
+  SetWindowSubclass(form_.Handle(), &THints::FormProc, kFormSubclass,
+                    reinterpret_cast<DWORD_PTR>(this));
+}
+
+THints::~THints() {
+  RemoveWindowSubclass(form_.Handle(), &THints::FormProc, kFormSubclass);
+}
+
+void THints::Set(TControl& control, const std::string& text) {
+  auto found = hints_.find(&control);
+  if (found != hints_.end()) {
+    RemoveTools(found->second);
+    hints_.erase(found);
+  }
+  if (text.empty()) return;
+  Hint& hint = hints_[&control];
+  hint.text = text;
+  AddTools(control, hint, WideText(text));
+  PlaceAreas();
+}
+
+const std::string& THints::Get(const TControl& control) const {
+  static const std::string none;
+  auto found = hints_.find(&control);
+  return found == hints_.end() ? none : found->second.text;
+}
+
+void THints::AddTools(TControl& control, Hint& hint, const std::wstring& text) {
+  if (auto* windowed = dynamic_cast<TWinControl*>(&control)) {
+    // The pointer may be over the control's own children (a combo box's field, say).
+    hint.windows.push_back(reinterpret_cast<UINT_PTR>(windowed->Handle()));
+    EnumChildWindows(windowed->Handle(), CollectChild, reinterpret_cast<LPARAM>(&hint.windows));
+    for (UINT_PTR window : hint.windows) {
+      TOOLINFOW tool = ToolOf(form_.Handle(), window);
+      tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+      tool.lpszText = const_cast<wchar_t*>(text.c_str());
+      SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    return;
+  }
+  // A windowless control is a rectangle of the form; the form's pointer messages are relayed.
+  hint.area = next_area_++;
+  TOOLINFOW tool = ToolOf(form_.Handle(), hint.area);
+  tool.lpszText = const_cast<wchar_t*>(text.c_str());
+  SendMessageW(tooltip_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void THints::RemoveTools(const Hint& hint) {
+  std::vector<UINT_PTR> ids = hint.windows;
+  if (hint.area) ids.push_back(hint.area);
+  for (UINT_PTR id : ids) {
+    TOOLINFOW tool = ToolOf(form_.Handle(), id);
+    SendMessageW(tooltip_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void THints::PlaceAreas() {
+  for (const auto& [control, hint] : hints_) {
+    if (!hint.area) continue;
+    TOOLINFOW tool = ToolOf(form_.Handle(), hint.area);
+    if (control->Visible()) tool.rect = control->BoundsRect();
+    SendMessageW(tooltip_.get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+LRESULT CALLBACK THints::FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
+                                  DWORD_PTR self) {
+  auto* hints = reinterpret_cast<THints*>(self);
+  switch (message) {
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: {
+      if (message == WM_MOUSEMOVE) hints->PlaceAreas();
+      MSG relayed{window, message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
+      SendMessageW(hints->tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+      break;
+    }
+    case WM_SIZE: {
+      // The controls follow their anchors in the form's own handling.
+      const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+      hints->PlaceAreas();
+      return result;
+    }
+  }
+  return DefSubclassProc(window, message, wparam, lparam);
+}
