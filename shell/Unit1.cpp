@@ -6,7 +6,8 @@
 
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) {
+TForm1::TForm1(TComponent* owner, UserFolders* folders)
+    : TForm(owner), settings_(folders ? *folders : platform_folders_, profile_, files_) {
   BuildLayout();
   Timer1.SetInterval(kPollInterval);
   cs.SetHost("localhost");

@@ -35,7 +35,8 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   static constexpr int kTransportListHeight = 23;
   static constexpr uint32_t kPollInterval = 500;
 
-  explicit TForm1(TComponent* owner = Application);
+  // folders: where the settings live; the platform's own user folders when null.
+  explicit TForm1(TComponent* owner = Application, UserFolders* folders = nullptr);
   ~TForm1() override;
 
   // The About box that "О программе" and F1 show; none until the program creates it.
@@ -101,8 +102,8 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   // Settings and files come first: the controls and transports below use them.
   PlatformFileSystem files_;
   PlatformProfileFile profile_;
-  PlatformUserFolders folders_;
-  SettingsStore settings_{folders_, profile_, files_};
+  PlatformUserFolders platform_folders_;
+  SettingsStore settings_;
   Transcript transcript_{files_};
 
  public:

@@ -1,0 +1,209 @@
+"""Drives the real zirk.exe in the Wine session of the Windows build tree, with the display's
+real pointer and keyboard (xdotool), and looks into it with zirk_probe.exe.
+
+The environment comes from scripts/lib/wine-env.sh (WINEPREFIX, DISPLAY, ...); ZIRK_EXE and
+ZIRK_PROBE name the two programs. Every wait has a time-out."""
+import json
+import os
+import shutil
+import socket
+import subprocess
+import tempfile
+import threading
+import time
+
+ZIRK_EXE = os.environ.get("ZIRK_EXE", "")
+ZIRK_PROBE = os.environ.get("ZIRK_PROBE", "")
+ARTIFACTS = os.environ.get("ZIRK_ARTIFACTS", tempfile.gettempdir())
+
+
+def wait_for(predicate, timeout=10.0, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out waiting for " + what)
+        time.sleep(interval)
+
+
+def run(args, **kw):
+    return subprocess.run(args, stdin=subprocess.DEVNULL, capture_output=True, **kw)
+
+
+def windows_path(path):
+    return run(["winepath", "-w", path], text=True).stdout.strip()
+
+
+def xdotool(*args):
+    run(["xdotool", *map(str, args)])
+
+
+class Program:
+    """One run of zirk.exe with a settings folder of its own."""
+
+    def __init__(self, settings_dir):
+        self.settings_dir = settings_dir
+        self.process = None
+
+    # --- life -----------------------------------------------------------------------------
+
+    def start(self):
+        # The settings folder is the registry's per-user application-data value.
+        run(["wine", "reg.exe", "add", r"HKCU\Volatile Environment", "/v", "APPDATA", "/t",
+             "REG_SZ", "/d", windows_path(self.settings_dir), "/f"])
+        self.process = subprocess.Popen(["wine", ZIRK_EXE], stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wait_for(lambda: (self.main() or {}).get("visible"), what="the main window")
+        self.focus()
+        return self
+
+    def wait_exit(self, timeout=10.0):
+        return self.process.wait(timeout)
+
+    def kill(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(5)
+
+    # --- looking ----------------------------------------------------------------------------
+
+    def probe(self, *args):
+        out = run(["wine", ZIRK_PROBE, *args]).stdout.decode("utf-8", "replace").strip()
+        return json.loads(out) if out else None
+
+    def main(self):
+        return self.probe("main")
+
+    def controls(self):
+        return self.probe("controls") or []
+
+    def transcript(self):
+        """The transcript as the view shows it (its line breaks as CR)."""
+        return self.probe("transcript") or ""
+
+    def boxes(self):
+        return [b for b in (self.probe("boxes") or [])]
+
+    def wait_transcript(self, text, timeout=10.0):
+        return wait_for(lambda: text in self.transcript(), timeout, what=repr(text))
+
+    def rect(self):
+        return self.main()["rect"]
+
+    # --- acting -----------------------------------------------------------------------------
+
+    def focus(self):
+        x, y, _, _ = self.rect()
+        xdotool("mousemove", x + 300, y + 5)
+
+    def point(self, cx, cy):
+        x, y, _, _ = self.rect()
+        return x + cx, y + cy
+
+    def click(self, cx, cy, button=1, double=False):
+        x, y = self.point(cx, cy)
+        xdotool("mousemove", "--sync", x, y)
+        time.sleep(0.05)
+        xdotool("click", "--repeat", 2 if double else 1, "--delay", 80, button)
+        time.sleep(0.1)
+
+    def drag(self, from_client, by):
+        x, y = self.point(*from_client)
+        xdotool("mousemove", "--sync", x, y)
+        xdotool("mousedown", 1)
+        time.sleep(0.2)
+        steps = 8
+        for i in range(1, steps + 1):
+            xdotool("mousemove", "--sync", x + by[0] * i // steps, y + by[1] * i // steps)
+            time.sleep(0.03)
+        xdotool("mouseup", 1)
+        time.sleep(0.3)
+
+    def type(self, text):
+        xdotool("type", "--delay", 15, text)
+        time.sleep(0.1)
+
+    def key(self, *names):
+        xdotool("key", "--delay", 30, *names)
+        time.sleep(0.1)
+
+    def replace_text(self, cx, cy, text):
+        """Clicks into an edit field, selects what it holds and types text over it."""
+        self.click(cx, cy)
+        self.key("End", "shift+Home", "BackSpace")
+        self.type(text)
+
+    def screenshot(self, name):
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        x, y, w, h = self.rect()
+        path = os.path.join(ARTIFACTS, name)
+        convert = "/usr/bin/import" if os.path.exists("/usr/bin/import") else "import"
+        run([convert, "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", path])
+        return path
+
+
+class LinePeer:
+    """A loopback TCP server for one client: records what arrives, sends what the test says."""
+
+    def __init__(self):
+        self.listener = socket.socket()
+        self.listener.bind(("127.0.0.1", 0))
+        self.listener.listen(4)
+        self.port = self.listener.getsockname()[1]
+        self.connection = None
+        self.received = b""
+        self.lock = threading.Lock()
+        threading.Thread(target=self._serve, daemon=True).start()
+
+    def _serve(self):
+        try:
+            self.connection, _ = self.listener.accept()
+            while True:
+                data = self.connection.recv(65536)
+                if not data:
+                    break
+                with self.lock:
+                    self.received += data
+        except OSError:
+            pass
+
+    def wait_connected(self, timeout=10.0):
+        wait_for(lambda: self.connection is not None, timeout, what="the client's connect")
+
+    def wait_received(self, data, timeout=10.0):
+        return wait_for(lambda: data in self.received, timeout, what=repr(data))
+
+    def send(self, data):
+        self.connection.sendall(data)
+
+    def close(self):
+        # shutdown first: a plain close does not end a connection another thread reads from.
+        for s in (self.connection, self.listener):
+            try:
+                if s:
+                    s.shutdown(socket.SHUT_RDWR)
+            except OSError:
+                pass
+            try:
+                if s:
+                    s.close()
+            except OSError:
+                pass
+
+
+def refused_port():
+    s = socket.socket()
+    s.bind(("127.0.0.1", 0))
+    port = s.getsockname()[1]
+    s.close()
+    return port
+
+
+def new_settings_dir():
+    return tempfile.mkdtemp(prefix="zirk-e2e-")
+
+
+def remove(path):
+    shutil.rmtree(path, ignore_errors=True)

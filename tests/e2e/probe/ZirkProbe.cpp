@@ -1,0 +1,175 @@
+// A look into the running program from another process of the same Wine session, for the
+// end-to-end tests: it reads windows (the main window, its controls, the transcript, error
+// boxes) and presses buttons of boxes. Output is UTF-8, one JSON value.
+//   zirk_probe main | controls | transcript | boxes | press-ok <hwnd>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t kMainCaption[] = L"Vantorel Universal Client (ZIRK)";
+
+std::string Utf8(const std::wstring& text) {
+  if (text.empty()) return {};
+  int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                 nullptr, nullptr);
+  std::string out(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size,
+                      nullptr, nullptr);
+  return out;
+}
+
+std::string Json(const std::wstring& text) {
+  std::string out = "\"";
+  for (char c : Utf8(text)) {
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (static_cast<unsigned char>(c) < 0x20) {
+          char escaped[8];
+          std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+          out += escaped;
+        } else {
+          out += c;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::wstring TextOf(HWND window) {
+  LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  LRESULT got =
+      SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got));
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[128] = {};
+  GetClassNameW(window, name, 128);
+  return name;
+}
+
+std::string RectJson(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  char out[128];
+  std::snprintf(out, sizeof out, "[%ld,%ld,%ld,%ld]", r.left, r.top, r.right - r.left,
+                r.bottom - r.top);
+  return out;
+}
+
+std::vector<HWND> Children(HWND parent) {
+  std::vector<HWND> found;
+  EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+HWND MainWindow() {
+  return FindWindowW(nullptr, kMainCaption);
+}
+
+int PrintMain() {
+  HWND main = MainWindow();
+  if (!main) return std::puts("null"), 1;
+  RECT client{};
+  GetClientRect(main, &client);
+  std::printf(
+      "{\"hwnd\":%llu,\"rect\":%s,\"client\":[%ld,%ld],\"visible\":%s,\"zoomed\":%s,"
+      "\"iconic\":%s}\n",
+      static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(main)), RectJson(main).c_str(),
+      client.right, client.bottom, IsWindowVisible(main) ? "true" : "false",
+      IsZoomed(main) ? "true" : "false", IsIconic(main) ? "true" : "false");
+  return 0;
+}
+
+int PrintControls() {
+  HWND main = MainWindow();
+  if (!main) return std::puts("null"), 1;
+  std::string out = "[";
+  for (HWND child : Children(main)) {
+    if (out.size() > 1) out += ",";
+    out += "{\"class\":" + Json(ClassOf(child)) + ",\"text\":" + Json(TextOf(child)) +
+           ",\"enabled\":" + (IsWindowEnabled(child) ? "true" : "false") +
+           ",\"focused\":" + (GetFocus() == child ? "true" : "false") +
+           ",\"rect\":" + RectJson(child) + "}";
+  }
+  std::printf("%s]\n", out.c_str());
+  return 0;
+}
+
+int PrintTranscript() {
+  HWND main = MainWindow();
+  if (!main) return std::puts("null"), 1;
+  for (HWND child : Children(main)) {
+    std::wstring name = ClassOf(child);
+    if (name.rfind(L"RichEdit", 0) == 0 || name.rfind(L"RICHEDIT", 0) == 0) {
+      std::printf("%s\n", Json(TextOf(child)).c_str());
+      return 0;
+    }
+  }
+  return std::puts("null"), 1;
+}
+
+std::vector<HWND> Boxes() {
+  std::vector<HWND> boxes;
+  HWND box = nullptr;
+  while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+    if (IsWindowVisible(box)) boxes.push_back(box);
+  }
+  return boxes;
+}
+
+int PrintBoxes() {
+  std::string out = "[";
+  for (HWND box : Boxes()) {
+    // A message box's text is the static control with the identifier 0xFFFF.
+    std::wstring text = TextOf(GetDlgItem(box, 0xFFFF));
+    if (out.size() > 1) out += ",";
+    out += "{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(box)) +
+           ",\"caption\":" + Json(TextOf(box)) + ",\"text\":" + Json(text) + "}";
+  }
+  std::printf("%s]\n", out.c_str());
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"main") return PrintMain();
+  if (command == L"controls") return PrintControls();
+  if (command == L"transcript") return PrintTranscript();
+  if (command == L"boxes") return PrintBoxes();
+  if (command == L"press-ok" && argc > 2) {
+    HWND box = reinterpret_cast<HWND>(static_cast<uintptr_t>(_wtoi64(argv[2])));
+    return PostMessageW(box, WM_COMMAND, IDOK, 0) ? 0 : 1;
+  }
+  std::fputs("usage: zirk_probe main|controls|transcript|boxes|press-ok <hwnd>\n", stderr);
+  return 2;
+}

@@ -1,0 +1,313 @@
+// The main window in-process, under Wine: its controls and their states, the controller's work
+// seen through it with loopback peers, the key bindings, and the settings in and out.
+#include <gtest/gtest.h>
+
+#include "core/Cp1251.h"
+#include "fakes/FakeBlockingSockets.h"
+#include "fakes/FakeUserFolders.h"
+#include "shell/Unit1.h"
+#include "support/LoopbackPeer.h"
+#include "support/TempDir.h"
+#include "win32/UiTestSupport.h"
+
+namespace {
+
+using cp1251::FromUtf8;
+
+const std::string kSeparator(100, '/');
+
+// The window that takes the keys of a control: a combo box's edit field, or the control itself.
+HWND KeyTarget(TWinControl& control) {
+  HWND edit = FindWindowExW(control.Handle(), nullptr, L"Edit", nullptr);
+  return edit ? edit : control.Handle();
+}
+
+void PressKey(HWND window, WORD key) {
+  SendMessageW(window, WM_KEYDOWN, key, 1);
+  SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() {
+    folders.registry_app_data = dir.ProgramPath();
+    app.SetTitle("ZIRK");
+  }
+
+  TForm1& Create() {
+    form = app.CreateForm<TForm1>(&app, &folders);
+    form->Show();
+    PumpPending();
+    return *form;
+  }
+
+  std::string Text() { return form->TheTranscript().Text(); }
+
+  bool WaitText(const std::string& part) {
+    return PumpUntil([&] { return Text().find(part) != std::string::npos; });
+  }
+
+  void ExpectIdle() {
+    EXPECT_TRUE(form->ConB.Enabled());
+    EXPECT_FALSE(form->DConB.Enabled());
+    EXPECT_FALSE(form->SendB.Enabled());
+    EXPECT_TRUE(form->SrvBox.Enabled());
+    EXPECT_TRUE(form->ADRL.Enabled());
+    EXPECT_TRUE(form->PortED.Enabled());
+    EXPECT_EQ(form->SL1.Caption(), FromUtf8("Нет соединения"));
+    EXPECT_EQ(form->SL2.Caption(), "");
+  }
+
+  void ExpectConnectedControls() {
+    EXPECT_FALSE(form->ConB.Enabled());
+    EXPECT_TRUE(form->DConB.Enabled());
+    EXPECT_TRUE(form->SendB.Enabled());
+    EXPECT_FALSE(form->SrvBox.Enabled());
+    EXPECT_FALSE(form->ADRL.Enabled());
+    EXPECT_FALSE(form->PortED.Enabled());
+  }
+
+  void ExpectConnected() {
+    ExpectConnectedControls();
+    EXPECT_EQ(GetFocus(), KeyTarget(form->MSG));
+  }
+
+  void ConnectTo(uint16_t port, int transport) {
+    form->ADRL.SetText("127.0.0.1");
+    form->PortED.SetValue(port);
+    form->SrvBox.SetItemIndex(transport);
+    PressKey(KeyTarget(form->ADRL), VK_RETURN);
+  }
+
+  TempDir dir;
+  FakeUserFolders folders;
+  TApplication app;
+  TForm1* form = nullptr;
+};
+
+TEST_F(MainWindowTest, StartsIdleWithTheDefaultsOfAFirstRun) {
+  TForm1& window = Create();
+  EXPECT_EQ(window.Caption(), "Vantorel Universal Client (ZIRK)");
+  EXPECT_EQ(window.Left(), 150);
+  EXPECT_EQ(window.Top(), 150);
+  EXPECT_EQ(window.ClientWidth(), 566);
+  EXPECT_EQ(window.ClientHeight(), 417);
+  EXPECT_EQ(window.ADRL.Text(), "localhost");
+  EXPECT_EQ(window.PortED.Value(), 243);
+  EXPECT_EQ(window.SrvBox.ItemIndex(), 0);
+  EXPECT_EQ(window.SrvBox.FieldHeight(), 23);
+  EXPECT_EQ(window.MSG.Text(), "");
+  EXPECT_EQ(window.Label1.Caption(), "Vantorel Universal Client v0.4");
+  EXPECT_EQ(window.Timer1.Interval(), 500u);
+  EXPECT_TRUE(window.Timer1.Enabled());
+  ExpectIdle();
+  EXPECT_EQ(GetFocus(), KeyTarget(window.ADRL));
+  EXPECT_EQ(Text(), "");
+}
+
+TEST_F(MainWindowTest, LineTransportConnectChatAndPeerClose) {
+  Create();
+  LoopbackPeer peer;
+  ConnectTo(peer.Port(), 0);
+  ASSERT_TRUE(peer.Accept());
+  ExpectConnected();
+  EXPECT_EQ(form->SL1.Caption(), "TCP/IP Server");
+  const std::string endpoint = "127.0.0.1:" + std::to_string(peer.Port());
+  EXPECT_EQ(form->SL2.Caption(), endpoint);
+  EXPECT_EQ(Text(), "!// " + FromUtf8("Установлено соединение с ") + endpoint +
+                        " (TCP/IP Server);\r\n\r\n");
+
+  peer.Send("first\r\n@skip\r\nsecond\r\n");
+  ASSERT_TRUE(WaitText("> second\r\n"));
+  EXPECT_EQ(Text().find("skip"), std::string::npos);
+
+  form->MSG.SetText(FromUtf8("Привет"));
+  PressKey(KeyTarget(form->MSG), VK_RETURN);
+  EXPECT_EQ(peer.Receive(8), FromUtf8("Привет") + "\r\n");
+  EXPECT_NE(Text().find("# " + FromUtf8("Привет") + "\r\n"), std::string::npos);
+  EXPECT_EQ(form->MSG.Text(), "");
+  EXPECT_EQ(form->MSG.History().Entries(), std::vector<std::string>{FromUtf8("Привет")});
+
+  ErrorBoxWatcher boxes;
+  peer.Close();
+  ASSERT_TRUE(PumpUntil([&] { return !boxes.seen.empty(); }));
+  EXPECT_EQ(boxes.seen[0].text, "Connection Closed Gracefully.");
+  ExpectIdle();
+  EXPECT_NE(Text().find("\r\n!// " + FromUtf8("Разорвано соединение с ") + endpoint +
+                        " (TCP/IP Server);\r\n\r\n" + kSeparator + "\r\n\r\n"),
+            std::string::npos);
+}
+
+TEST_F(MainWindowTest, EventTransportConnectChunkAndDisconnect) {
+  Create();
+  LoopbackPeer peer;
+  ConnectTo(peer.Port(), 1);
+  // The connect runs from the event loop.
+  ASSERT_TRUE(PumpUntil([&] { return peer.Accept(0); }));
+  ASSERT_TRUE(PumpUntil([&] { return form->DConB.Enabled(); }));
+  ExpectConnected();
+  EXPECT_EQ(form->SL1.Caption(), "Server Socket");
+  peer.Send("one\r\ntwo");
+  ASSERT_TRUE(WaitText("> one\r\ntwo\r\n"));
+  form->MSG.SetText("raw");
+  form->SendB.Click();
+  EXPECT_EQ(peer.Receive(3), "raw");
+  form->DConB.Click();
+  ExpectIdle();
+  EXPECT_TRUE(peer.WaitForClose());
+}
+
+TEST_F(MainWindowTest, RefusedConnectShowsTheBoxAndTheIdleBanner) {
+  Create();
+  ErrorBoxWatcher boxes;
+  ConnectTo(LoopbackPeer::RefusedPort(), 0);
+  ASSERT_TRUE(PumpUntil([&] { return !boxes.seen.empty(); }));
+  EXPECT_EQ(boxes.seen[0].caption, "ZIRK");
+  EXPECT_EQ(boxes.seen[0].text, "Socket Error # 10061\r\nConnection refused.");
+  EXPECT_EQ(Text(), "\r\n!// " + FromUtf8("Разорвано соединение с ") + " (" +
+                        FromUtf8("Нет соединения") + ");\r\n\r\n" + kSeparator + "\r\n\r\n");
+  ExpectIdle();
+  EXPECT_EQ(form->Controller().TransportKind(), 3);
+  EXPECT_EQ(form->ADRL.History().Entries(), std::vector<std::string>{"127.0.0.1"});
+}
+
+TEST_F(MainWindowTest, ARepeatingPollErrorOpensOneBoxAtATime) {
+  FakeNetwork network;
+  network.end = FakeNetwork::End::Reset;
+  FakeSocketsScope fake(network);
+  Create();
+  ConnectTo(7, 0);
+  ExpectConnected();
+  ErrorBoxWatcher boxes;
+  // The first box stays open for three more ticks; later ones are pressed at once.
+  ULONGLONG release_at = 0;
+  size_t boxes_while_open = 0;
+  boxes.on_seen = [&](const SeenBox&) {
+    if (!release_at) release_at = GetTickCount64() + 1600;
+  };
+  boxes.hold = [&] {
+    if (GetTickCount64() < release_at) return true;
+    if (!boxes_while_open) boxes_while_open = boxes.seen.size();
+    return false;
+  };
+  ASSERT_TRUE(PumpUntil([&] { return boxes.seen.size() >= 2; }, 8000));
+  EXPECT_EQ(boxes_while_open, 1u);
+  EXPECT_EQ(boxes.seen[0].text, "Socket Error # 10054\r\nConnection reset by peer.");
+  ExpectConnectedControls();
+  form->DConB.Click();
+  // The window goes before the fake network it uses.
+  app.DestroyForms();
+}
+
+TEST_F(MainWindowTest, EnterInTheMessageBoxSendsOnlyWhenConnected) {
+  Create();
+  form->MSG.SetText("nobody");
+  PressKey(KeyTarget(form->MSG), VK_RETURN);
+  EXPECT_EQ(form->MSG.Text(), "nobody");
+  EXPECT_EQ(form->MSG.History().Size(), 0u);
+  EXPECT_EQ(Text(), "");
+}
+
+TEST_F(MainWindowTest, EnterConnectsFromTheConnectionRowAndF1AsksForTheAboutBox) {
+  Create();
+  int connects = 0;
+  int abouts = 0;
+  form->ConB.OnClick = [&](TObject*) { ++connects; };
+  form->Button2.OnClick = [&](TObject*) { ++abouts; };
+  for (TWinControl* control :
+       std::initializer_list<TWinControl*>{&form->ADRL, &form->SrvBox, &form->PortED}) {
+    PressKey(KeyTarget(*control), VK_RETURN);
+  }
+  EXPECT_EQ(connects, 3);
+  for (TWinControl* control : std::initializer_list<TWinControl*>{
+           &form->ADRL, &form->SrvBox, &form->PortED, &form->MSG, &form->List}) {
+    PressKey(KeyTarget(*control), VK_F1);
+  }
+  PressKey(form->Handle(), VK_F1);
+  EXPECT_EQ(abouts, 6);
+}
+
+TEST_F(MainWindowTest, AppliesStoredSettingsAtCreation) {
+  WriteBytes(dir.Native("zirk.ini"),
+             "[last]\r\nadr=stored.example\r\nport=0x1F4\r\ntype=1\r\n"
+             "[mainform]\r\nleft=40\r\ntop=30\r\nheight=100\r\nwidth=700\r\n");
+  WriteBytes(dir.Native("ZIRK_adrs.ini"), "b.example\nA.example\n");
+  WriteBytes(dir.Native("ZIRK_msgs.ini"), "");
+  TForm1& window = Create();
+  EXPECT_EQ(window.ADRL.Text(), "stored.example");
+  EXPECT_EQ(window.PortED.Value(), 500);
+  EXPECT_EQ(window.SrvBox.ItemIndex(), 1);
+  EXPECT_EQ(window.Left(), 40);
+  EXPECT_EQ(window.Top(), 30);
+  EXPECT_EQ(window.ClientWidth(), 700);
+  EXPECT_EQ(window.ClientHeight(), 250);  // the minimum size still applies
+  EXPECT_EQ(window.ADRL.History().Entries(), (std::vector<std::string>{"A.example", "b.example"}));
+  EXPECT_EQ(window.ADRL.ShownEntries(), (std::vector<std::string>{"A.example", "b.example"}));
+  // Replacing the list kept the address box's text.
+  EXPECT_EQ(window.ADRL.Text(), "stored.example");
+}
+
+TEST_F(MainWindowTest, AnOutOfRangeStoredTransportSelectsNothingAndConnectsNothing) {
+  WriteBytes(dir.Native("zirk.ini"), "[last]\r\ntype=5\r\n");
+  Create();
+  EXPECT_EQ(form->SrvBox.ItemIndex(), -1);
+  form->ConB.Click();
+  EXPECT_EQ(form->Controller().TransportKind(), -1);
+  ExpectIdle();
+}
+
+TEST_F(MainWindowTest, StoresTheSettingsAtDestructionByteForByte) {
+  Create();
+  form->ADRL.SetText(FromUtf8("сервер"));
+  form->PortED.SetValue(8080);
+  form->SrvBox.SetItemIndex(1);
+  form->SetBounds(20, 25, 600, 300);
+  form->ADRL.History().AddUnique("zeta");
+  form->ADRL.History().AddUnique("Alpha");
+  form->MSG.History().AddUnique("hello");
+  app.DestroyForms();
+  EXPECT_EQ(ReadBytes(dir.Native("zirk.ini")),
+            "[last]\r\nadr=" + FromUtf8("сервер") +
+                "\r\nport=8080\r\ntype=1\r\n[mainform]\r\nleft=20\r\ntop=25\r\nheight=300\r\n"
+                "width=600\r\n");
+  EXPECT_EQ(ReadBytes(dir.Native("ZIRK_adrs.ini")), "Alpha\r\nzeta\r\n");
+  EXPECT_EQ(ReadBytes(dir.Native("ZIRK_msgs.ini")), "hello\r\n");
+}
+
+TEST_F(MainWindowTest, ExitWhileMaximisedStoresTheNormalPlace) {
+  Create();
+  form->SetBounds(60, 70, 600, 400);
+  form->SetWindowState(TWindowState::wsMaximized);
+  PumpPending();
+  form->ExitBtn.Click();
+  PumpUntil([&] { return app.Terminated(); }, 2000);
+  app.DestroyForms();
+  const std::string ini = ReadBytes(dir.Native("zirk.ini"));
+  EXPECT_NE(ini.find("[mainform]\r\nleft=60\r\ntop=70\r\nheight=400\r\nwidth=600\r\n"),
+            std::string::npos)
+      << ini;
+}
+
+TEST_F(MainWindowTest, HistoryKeepsTheFirstSpellingOfAnAddress) {
+  Create();
+  form->ADRL.SetText("LocalHost");
+  form->SrvBox.SetItemIndex(-1);
+  form->ConB.Click();
+  form->ADRL.SetText("localhost");
+  form->ConB.Click();
+  EXPECT_EQ(form->ADRL.History().Entries(), std::vector<std::string>{"LocalHost"});
+  EXPECT_EQ(form->ADRL.Text(), "localhost");
+}
+
+TEST_F(MainWindowTest, CannotBeMadeSmallerThanItsMinimum) {
+  Create();
+  form->SetBounds(10, 10, 100, 100);
+  EXPECT_EQ(form->Width(), 566);
+  EXPECT_EQ(form->Height(), 250);
+  MINMAXINFO info{};
+  SendMessageW(form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMinTrackSize.x, 566);
+  EXPECT_EQ(info.ptMinTrackSize.y, 250);
+}
+
+}  // namespace
