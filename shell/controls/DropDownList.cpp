@@ -1,5 +1,7 @@
 #include "shell/controls/DropDownList.h"
 
+#include <algorithm>
+
 #include "platform/win32/WideText.h"
 
 TDropDownList::TDropDownList(TComponent* owner)

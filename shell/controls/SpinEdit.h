@@ -15,6 +15,8 @@ class TSpinEdit : public TWinControl {
   explicit TSpinEdit(TComponent* owner);
   ~TSpinEdit() override;
 
+  // The text read by the program's integer rule (decimal, or hexadecimal after "$" or "0x");
+  // 0 for any other text.
   int32_t Value() const;
   void SetValue(int32_t value);
 

@@ -131,6 +131,13 @@ TEST_F(HistoryComboBoxTest, KeysInTheFieldReachTheBoxEvents) {
   EXPECT_EQ(box.Text(), "ab" + cp1251::FromUtf8("ж"));
 }
 
+TEST_F(HistoryComboBoxTest, TheFocusGoesToTheField) {
+  form.Show();
+  SetForegroundWindow(form.Handle());
+  box.SetFocus();
+  EXPECT_EQ(GetFocus(), box.FieldHandle());
+}
+
 TEST_F(HistoryComboBoxTest, AFailingKeyHandlerIsReportedWithTheBoxAsSender) {
   TObject* reported = nullptr;
   app.ExceptionHook = [&](TObject* sender, const Exception&) { reported = sender; };

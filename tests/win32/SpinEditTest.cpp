@@ -155,6 +155,10 @@ TEST_F(SpinEditTest, ATextThatIsNotAWholeNumberReadsAsZero) {
       {"2147483648", 0},
       {"99999999999", 0},
       {"65780", 65780},
+      {" 7", 7},
+      {"7 ", 0},
+      {"$1F4", 500},
+      {"0x10", 16},
   };
   for (const auto& c : cases) {
     spin.SetText(c.text);

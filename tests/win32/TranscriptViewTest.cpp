@@ -170,6 +170,17 @@ TEST_F(TranscriptViewTest, ShowsCyrillicWhateverTheCodePage) {
             L"localhost:244 (TCP/IP Server);\r\n");
 }
 
+TEST_F(TranscriptViewTest, KeysReachOnKeyDown) {
+  std::vector<WORD> keys;
+  view.OnKeyDown = [&](TObject* sender, WORD& key, TShiftState) {
+    EXPECT_EQ(sender, &view);
+    keys.push_back(key);
+  };
+  SendMessageW(view.Handle(), WM_KEYDOWN, VK_F1, 1);
+  SendMessageW(view.Handle(), WM_KEYDOWN, VK_END, 1);
+  EXPECT_EQ(keys, (std::vector<WORD>{VK_F1, VK_END}));
+}
+
 TEST_F(TranscriptViewTest, StopsFollowingWhenDestroyed) {
   {
     TTranscriptView other(&form);
