@@ -15,6 +15,13 @@ TForm1::TForm1(TComponent* owner, UserFolders* folders)
   cs2.SetBlockingMode(TBlockingMode::bmNonBlocking);
   cs2.SetPort(0);
   WireEvents();
+  ComponentsLoaded();
+}
+
+void TForm1::ComponentsLoaded() {
+  OneProgram1.SwitchToPrevious = true;
+  OneProgram1.BeginLoading();
+  OneProgram1.EndLoading();
 }
 
 TForm1::~TForm1() {

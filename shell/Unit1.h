@@ -15,6 +15,7 @@
 #include "platform/Files.h"
 #include "shell/BevLab.h"
 #include "shell/Dir.h"
+#include "shell/OneProgram.h"
 #include "shell/controls/DropDownList.h"
 #include "shell/controls/FileDialogs.h"
 #include "shell/controls/Hints.h"
@@ -128,6 +129,7 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   TEventClient cs2{this};
   TTimer Timer1{this};
   TDir WD{this, settings_};
+  TOneProgram OneProgram1{this};
 
  private:
   void BuildLayout();
@@ -137,6 +139,8 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   void BuildBottom();
   void BuildHints();
   void WireEvents();
+  // The stored description has been read: the non-visual components act on their final values.
+  void ComponentsLoaded();
   void StartChromeCommand(ChromePart part);
   void ToggleMaximised();
   TBBut& ControlButton(ConnectionControl control);

@@ -31,7 +31,9 @@ class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
     folders.registry_app_data = dir.ProgramPath();
-    app.SetTitle("ZIRK");
+    // A title of this process's own: the single-instance guard of a window in another test
+    // process must not find it.
+    app.SetTitle(title);
   }
 
   TForm1& Create() {
@@ -79,6 +81,7 @@ class MainWindowTest : public ::testing::Test {
     PressKey(KeyTarget(form->ADRL), VK_RETURN);
   }
 
+  const std::string title = "ZIRK-" + std::to_string(GetCurrentProcessId());
   TempDir dir;
   FakeUserFolders folders;
   TApplication app;
@@ -162,7 +165,7 @@ TEST_F(MainWindowTest, RefusedConnectShowsTheBoxAndTheIdleBanner) {
   ErrorBoxWatcher boxes;
   ConnectTo(LoopbackPeer::RefusedPort(), 0);
   ASSERT_TRUE(PumpUntil([&] { return !boxes.seen.empty(); }));
-  EXPECT_EQ(boxes.seen[0].caption, "ZIRK");
+  EXPECT_EQ(boxes.seen[0].caption, title);
   EXPECT_EQ(boxes.seen[0].text, "Socket Error # 10061\r\nConnection refused.");
   EXPECT_EQ(Text(), "\r\n!// " + FromUtf8("Разорвано соединение с ") + " (" +
                         FromUtf8("Нет соединения") + ");\r\n\r\n" + kSeparator + "\r\n\r\n");
