@@ -2,6 +2,8 @@
 
 #include <richedit.h>
 
+#include <algorithm>
+
 #include "core/Cp1251.h"
 
 namespace {
@@ -93,9 +95,15 @@ void TTranscriptView::ScheduleFlush() {
 }
 
 void TTranscriptView::Flush() {
+  ShowPending(pending_.size());
+}
+
+void TTranscriptView::ShowPending(size_t max_bytes) {
   if (pending_.empty()) return;
-  const std::wstring text = DisplayText(pending_);
-  pending_.clear();
+  size_t count = std::min(max_bytes, pending_.size());
+  if (count < pending_.size() && pending_[count - 1] == '\r') ++count;
+  const std::wstring text = DisplayText(std::string_view(pending_).substr(0, count));
+  pending_.erase(0, count);
   // Inserted unseen and painted once; the selection goes to the end first, wherever the user
   // left it (equal positions past the end mean the end).
   SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
@@ -115,7 +123,11 @@ bool TTranscriptView::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESUL
   if (!pending_.empty() && more_waiting && GetTickCount64() - pending_since_ < kMaxDelayMs) {
     ScheduleFlush();
   } else {
-    Flush();
+    ShowPending(kMaxStepBytes);
+    if (!pending_.empty()) {
+      pending_since_ = GetTickCount64();
+      ScheduleFlush();
+    }
   }
   result = 0;
   return true;

@@ -22,7 +22,8 @@ class TTranscriptView : public TWinControl {
   // transcript must outlive the view.
   void Bind(Transcript& transcript);
   // Shows what is still waiting now. Otherwise appends wait until the messages queued behind
-  // them have been handled, or at most kMaxDelayMs, and are then shown in one step.
+  // them have been handled, or at most kMaxDelayMs, and are then shown in steps of at most
+  // kMaxStepBytes, each its own message, so that a flood cannot stop the window answering.
   void Flush();
   // The text as the view shows it, line breaks as CR LF (for tests).
   std::wstring ShownText() const;
@@ -31,6 +32,7 @@ class TTranscriptView : public TWinControl {
   static std::wstring DisplayText(std::string_view bytes);
 
   static constexpr DWORD kMaxDelayMs = 50;
+  static constexpr size_t kMaxStepBytes = 8 * 1024;
 
  protected:
   bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
@@ -38,6 +40,8 @@ class TTranscriptView : public TWinControl {
  private:
   void Follow(const Transcript::Change& change);
   void ScheduleFlush();
+  // Shows up to max_bytes of what waits, never splitting a CR LF pair.
+  void ShowPending(size_t max_bytes);
 
   Transcript* transcript_ = nullptr;
   std::string pending_;          // appended bytes not shown yet

@@ -108,6 +108,22 @@ TEST_F(TranscriptViewTest, AppendsWaitForTheQueueAndAreShownTogether) {
   EXPECT_EQ(view.ShownText(), L"first\r\nsecond\r\n");
 }
 
+TEST_F(TranscriptViewTest, ABigBatchIsShownInStepsWithoutSplittingALineEnd) {
+  view.Bind(transcript);
+  // Lines of 64 bytes, and one line padded so that the first step ends between a CR and its LF.
+  std::string entry;
+  const std::string line = std::string(62, 'x') + "\r\n";
+  while (entry.size() + line.size() < TTranscriptView::kMaxStepBytes - 1) entry += line;
+  entry.append(TTranscriptView::kMaxStepBytes - 1 - entry.size(), 'y');
+  for (int i = 0; i < 1000; ++i) entry += "\r\n" + std::string(62, 'z');
+  ASSERT_EQ(entry[TTranscriptView::kMaxStepBytes - 1], '\r');
+  transcript.Append(entry);
+  ASSERT_TRUE(PumpUntil([&] { return view.ShownText().size() >= entry.size() + 2; }));
+  std::wstring expected(entry.begin(), entry.end());
+  expected += L"\r\n";
+  EXPECT_EQ(view.ShownText(), expected);
+}
+
 TEST_F(TranscriptViewTest, AClearEmptiesTheViewAndDropsWhatWaits) {
   view.Bind(transcript);
   transcript.Append("shown");
