@@ -167,9 +167,9 @@ class TTrayIcon : public TComponent {
 
   UINT IconId() const { return icon_id_; }
   const TNotifyIconDataA& NotifyData() const { return notify_data_; }
-  TTrayTimer& CycleTimer() { return cycle_timer_; }
-  TTrayTimer& ClickTimer() { return click_timer_; }
-  TTrayTimer& ExitTimer() { return exit_timer_; }
+  const TTrayTimer& CycleTimer() const { return cycle_timer_; }
+  const TTrayTimer& ClickTimer() const { return click_timer_; }
+  const TTrayTimer& ExitTimer() const { return exit_timer_; }
 
  protected:
   void Loaded() override;
