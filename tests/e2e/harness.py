@@ -50,13 +50,18 @@ class Program:
     # --- life -----------------------------------------------------------------------------
 
     def start(self):
+        self.spawn()
+        wait_for(lambda: (self.main() or {}).get("visible"), what="the main window")
+        self.focus()
+        return self
+
+    def spawn(self):
+        """Starts the process and returns at once."""
         # The settings folder is the registry's per-user application-data value.
         run(["wine", "reg.exe", "add", r"HKCU\Volatile Environment", "/v", "APPDATA", "/t",
              "REG_SZ", "/d", windows_path(self.settings_dir), "/f"])
         self.process = subprocess.Popen(["wine", ZIRK_EXE], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        wait_for(lambda: (self.main() or {}).get("visible"), what="the main window")
-        self.focus()
         return self
 
     def wait_exit(self, timeout=10.0):
@@ -85,6 +90,13 @@ class Program:
 
     def boxes(self):
         return [b for b in (self.probe("boxes") or [])]
+
+    def windows(self):
+        """The top-level windows of every running copy: forms and application windows."""
+        return self.probe("windows") or []
+
+    def foreground(self):
+        return self.probe("foreground") or {}
 
     def wait_transcript(self, text, timeout=10.0):
         return wait_for(lambda: text in self.transcript(), timeout, what=repr(text))
@@ -135,9 +147,10 @@ class Program:
         self.key("End", "shift+Home", "BackSpace")
         self.type(text)
 
-    def screenshot(self, name):
+    def screenshot(self, name, rect=None):
+        """The screen's area of the main window, or of rect [x, y, w, h], as a PNG artifact."""
         os.makedirs(ARTIFACTS, exist_ok=True)
-        x, y, w, h = self.rect()
+        x, y, w, h = rect or self.rect()
         path = os.path.join(ARTIFACTS, name)
         convert = "/usr/bin/import" if os.path.exists("/usr/bin/import") else "import"
         run([convert, "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", path])
