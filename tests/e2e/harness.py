@@ -3,8 +3,10 @@ real pointer and keyboard (xdotool), and looks into it with zirk_probe.exe.
 
 The environment comes from scripts/lib/wine-env.sh (WINEPREFIX, DISPLAY, ...); ZIRK_EXE and
 ZIRK_PROBE name the two programs. Every wait has a time-out."""
+import atexit
 import json
 import os
+import re
 import shutil
 import socket
 import subprocess
@@ -40,6 +42,32 @@ def xdotool(*args):
     run(["xdotool", *map(str, args)])
 
 
+VOLATILE_KEY = r"HKCU\Volatile Environment"
+_original_app_data = []
+
+
+def point_app_data_at(folder):
+    """Makes folder the registry's per-user application-data value, which decides where the
+    program keeps its settings; the session's own value comes back when this script ends, so
+    that the other suites of the session find it."""
+    if not _original_app_data:
+        out = run(["wine", "reg.exe", "query", VOLATILE_KEY, "/v", "APPDATA"], text=True).stdout
+        found = re.search(r"APPDATA\s+REG_\w+\s+(.+)", out)
+        _original_app_data.append(found.group(1).strip() if found else "")
+        atexit.register(_restore_app_data)
+    run(["wine", "reg.exe", "add", VOLATILE_KEY, "/v", "APPDATA", "/t", "REG_SZ", "/d",
+         windows_path(folder), "/f"])
+
+
+def _restore_app_data():
+    value = _original_app_data[0]
+    if value:
+        run(["wine", "reg.exe", "add", VOLATILE_KEY, "/v", "APPDATA", "/t", "REG_SZ", "/d", value,
+             "/f"])
+    else:
+        run(["wine", "reg.exe", "delete", VOLATILE_KEY, "/v", "APPDATA", "/f"])
+
+
 class Program:
     """One run of zirk.exe with a settings folder of its own."""
 
@@ -57,9 +85,7 @@ class Program:
 
     def spawn(self):
         """Starts the process and returns at once."""
-        # The settings folder is the registry's per-user application-data value.
-        run(["wine", "reg.exe", "add", r"HKCU\Volatile Environment", "/v", "APPDATA", "/t",
-             "REG_SZ", "/d", windows_path(self.settings_dir), "/f"])
+        point_app_data_at(self.settings_dir)
         self.process = subprocess.Popen(["wine", ZIRK_EXE], stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self

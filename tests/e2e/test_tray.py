@@ -4,6 +4,7 @@ in the tray, the connection goes on while hidden, and a click on the icon brings
 back and takes the icon away."""
 import os
 import re
+import shutil
 import subprocess
 import sys
 import time
@@ -41,6 +42,8 @@ def tray_icons(panel):
 
 class TrayTest(unittest.TestCase):
     def setUp(self):
+        if not shutil.which("trayer"):
+            self.skipTest("trayer is not installed")
         self.trayer = subprocess.Popen(
             ["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width",
              "200", "--heighttype", "pixel", "--height", "32", "--SetDockType", "false",
