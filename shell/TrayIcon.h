@@ -84,7 +84,7 @@ class TTrayIconHandler {
   // identifier, which no other icon of the process has had (until 2^32 icons have been made).
   static UINT AcquireIconWindow(TTrayIcon* icon);
   // Forgets the icon; after the last one the window is destroyed (if a notification is being
-  // handled at that moment, only when the next icon is made or the process ends).
+  // handled at that moment it stays, for the next icon or until the process ends).
   static void ReleaseIconWindow(UINT id);
   // The number of live icons, and the shared window (null when there is none).
   static uint32_t RefCount();

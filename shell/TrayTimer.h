@@ -19,7 +19,7 @@ class TTrayTimerHandler {
   // Creates the shared window when there is none and counts the timer; returns the window.
   static HWND AcquireTimerWindow(TTrayTimer* timer);
   // Forgets the timer; after the last one the window is destroyed (if a tick is being handled
-  // at that moment, only when the next timer is made or the process ends).
+  // at that moment it stays, for the next timer or until the process ends).
   static void ReleaseTimerWindow(TTrayTimer* timer);
   // The number of live timers, and the shared window (null when there is none).
   static uint32_t RefCount();

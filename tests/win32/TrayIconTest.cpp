@@ -277,6 +277,24 @@ TEST_F(TrayIconTest, ANotificationNamingNoLiveIconIsDropped) {
   EXPECT_TRUE(IsWindow(window));
 }
 
+TEST_F(TrayIconTest, AnIconDestroyedByItsOwnClickGoesNoFurther) {
+  auto icon = std::make_unique<TTrayIcon>(&app);
+  const UINT id = icon->IconId();
+  int ups = 0;
+  icon->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; };
+  icon->OnClick = [&](TObject*) { icon.reset(); };
+  HWND window = TTrayIconHandler::Window();
+  SendMessageW(window, kTrayCallbackMessage, id, WM_LBUTTONDOWN);
+  SendMessageW(window, kTrayCallbackMessage, id, WM_LBUTTONUP);
+  EXPECT_EQ(icon, nullptr);
+  EXPECT_EQ(ups, 0);
+  EXPECT_EQ(TTrayIconHandler::RefCount(), 0u);
+  // The window outlived its own procedure's run and serves the next icon.
+  EXPECT_EQ(TTrayIconHandler::Window(), window);
+  TTrayIcon next(&app);
+  EXPECT_EQ(next.NotifyData().hWnd, window);
+}
+
 TEST_F(TrayIconTest, AFailingHandlerIsReportedWithTheIconAsSender) {
   TTrayIcon icon(&app);
   TObject* reported = nullptr;

@@ -100,4 +100,15 @@ TEST(TrayTimer, ATickRaisesOnTimerOfTheTimerItNamesOnly) {
   EXPECT_EQ(reported, &first);
 }
 
+TEST(TrayTimer, ATimerMayBeDestroyedByItsOwnTick) {
+  auto timer = std::make_unique<TTrayTimer>(1000, nullptr);
+  timer->SetOnTimer([&](TObject*) { timer.reset(); });
+  HWND window = TTrayTimerHandler::Window();
+  SendMessageW(window, WM_TIMER, timer->Id(), 0);
+  EXPECT_EQ(timer, nullptr);
+  EXPECT_EQ(TTrayTimerHandler::RefCount(), 0u);
+  TTrayTimer next;
+  EXPECT_EQ(TTrayTimerHandler::Window(), window);
+}
+
 }  // namespace
