@@ -16,6 +16,10 @@ constexpr int kClientWidth = 419;
 constexpr int kClientHeight = 325;
 constexpr TColor kLinkColor = 0xAD4506;  // RGB 6,69,173
 
+std::string MailLink() {
+  return "mailto:" + window_texts::kMakerMail;
+}
+
 }  // namespace
 
 TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
@@ -28,13 +32,15 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
   BuildMaker();
   BuildProduct();
 
-  icon_big_ = ::ProgramIcon(GetSystemMetrics(SM_CXICON));
-  icon_small_ = ::ProgramIcon(GetSystemMetrics(SM_CXSMICON));
-  for (auto [which, picture] : {std::pair{ICON_BIG, &icon_big_}, {ICON_SMALL, &icon_small_}}) {
-    if (auto* icon = dynamic_cast<TIcon*>(picture->Graphic())) {
-      SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon->Handle()));
+  // The box's own icon, at the system's two sizes.
+  const auto set_icon = [this](WPARAM which, TPicture& icon, int size) {
+    icon = ::ProgramIcon(size);
+    if (auto* graphic = dynamic_cast<TIcon*>(icon.Graphic())) {
+      SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(graphic->Handle()));
     }
-  }
+  };
+  set_icon(ICON_BIG, icon_big_, GetSystemMetrics(SM_CXICON));
+  set_icon(ICON_SMALL, icon_small_, GetSystemMetrics(SM_CXSMICON));
 
   using namespace std::placeholders;
   OKButton.OnClick = [this](TObject* sender) { OKButtonClick(sender); };
@@ -92,7 +98,7 @@ void TAboutBox::BuildMaker() {
     label->SetCursor(IDC_HAND);
   }
   PlaceText(Label1, 79, 65, window_texts::kMakerMail);
-  hints_.Set(Label1, "mailto:" + window_texts::kMakerMail);
+  hints_.Set(Label1, MailLink());
   PlaceText(Label2, 79, 78, window_texts::kMakerWeb);
   hints_.Set(Label2, window_texts::kMakerWebLink);
 
@@ -137,7 +143,7 @@ void TAboutBox::BBut2Click(TObject*) {
 }
 
 void TAboutBox::Label1Click(TObject*) {
-  ShellOpen({nullptr, "open", "mailto:" + window_texts::kMakerMail, "", "", SW_SHOW});
+  ShellOpen({nullptr, "open", MailLink(), "", "", SW_SHOW});
 }
 
 void TAboutBox::Label2Click(TObject*) {

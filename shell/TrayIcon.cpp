@@ -34,9 +34,8 @@ void CopyText(WCHAR (&to)[Capacity], const CHAR (&from)[From]) {
 // the most significant word (major times 65536 plus minor); 0 when it cannot be read.
 DWORD CommonControlsVersion() {
   HMODULE library = GetModuleHandleW(L"comctl32.dll");
-  HRSRC found = library ? FindResourceW(library, MAKEINTRESOURCEW(VS_VERSION_INFO),
-                                        MAKEINTRESOURCEW(16))  // RT_VERSION
-                        : nullptr;
+  HRSRC found =
+      library ? FindResourceW(library, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION) : nullptr;
   HGLOBAL loaded = found ? LoadResource(library, found) : nullptr;
   const auto* bytes = static_cast<const BYTE*>(loaded ? LockResource(loaded) : nullptr);
   // The fixed part follows the header's three words and the key "VS_VERSION_INFO", aligned.
