@@ -27,14 +27,10 @@ POINT CursorPos() {
   return at;
 }
 
-}  // namespace
-
 // The replacement procedures of owner windows. A window procedure carries no object, so each
 // slot has a procedure of its own that calls the icon holding the slot. When an icon goes while
 // another procedure was put in front of its own, its procedure stays in the window's chain and
 // passes everything on; that slot is not used again.
-namespace {
-
 struct OwnerSlot {
   TTrayIcon* icon = nullptr;
   WNDPROC passed_to = nullptr;
