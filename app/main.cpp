@@ -4,6 +4,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include "shell/AboutF.h"
 #include "shell/Unit1.h"
 #include "shell/WindowTexts.h"
 #include "shell/framework/Application.h"
@@ -16,6 +17,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   TApplication application;
   application.SetTitle(window_texts::kApplicationTitle);
   Form1 = application.CreateForm<TForm1>();
+  AboutBox = application.CreateForm<TAboutBox>();
+  Form1->AboutBox = AboutBox;
   application.Run();
   application.DestroyForms();
   return 0;

@@ -19,3 +19,44 @@ TPicture ProgramIcon(int size) {
   if (icon) picture.SetGraphic(std::make_unique<TIcon>(static_cast<HICON>(icon)));
   return picture;
 }
+
+TFont MakeFont(const char* name, TColor color, int height, TFontStyles style) {
+  TFont font;
+  font.SetName(name);
+  font.SetHeight(height);
+  font.SetColor(color);
+  font.SetStyle(style);
+  return font;
+}
+
+void PlacePicture(TImage& image, int left, int top, int width, int height, TAnchors anchors,
+                  int resource, bool stretch) {
+  image.SetBounds(left, top, width, height);
+  image.SetAnchors(anchors);
+  image.SetPicture(SkinPicture(resource));
+  image.SetStretch(stretch);
+}
+
+void SkinButton(TBBut& button, int left, int top, int width, int height, TAnchors anchors,
+                int first_picture, const TFont& font, const TFont& font_down,
+                const std::string& caption) {
+  button.SetBounds(left, top, width, height);
+  button.SetAnchors(anchors);
+  button.SetShape(TBevelShape::bsFrame);
+  button.SetStyle(TBevelStyle::bsRaised);
+  button.SetPictDown(SkinPicture(first_picture + 1));
+  button.SetPictUp(SkinPicture(first_picture));
+  button.SetPictEn(SkinPicture(first_picture + 2));
+  button.SetTranspPict(false);
+  button.SetTransparent(false);
+  button.SetCorner(0);
+  button.SetUnMouse(0);
+  button.SetFont(font);
+  button.SetFontDown(font_down);
+  button.SetUseFontDown(false);
+  button.SetCaption(caption);
+  button.SetColor(clBtnFace);
+  // After Font, which turns it off.
+  button.SetParentFont(true);
+  button.SetParentColor(true);
+}

@@ -2,6 +2,7 @@
 // controller, the pipeline and the transcript, and the settings in and out.
 #include "shell/Unit1.h"
 
+#include "shell/Skin.h"
 #include "shell/WindowTexts.h"
 
 TForm1* Form1 = nullptr;
@@ -19,6 +20,12 @@ TForm1::TForm1(TComponent* owner, UserFolders* folders)
 }
 
 void TForm1::ComponentsLoaded() {
+  TI.BeginLoading();
+  TI.SetCycleInterval(0);
+  TI.SetHint(window_texts::kTrayHint);
+  TI.SetIcon(ProgramIcon(GetSystemMetrics(SM_CXSMICON)));
+  TI.SetIconIndex(0);
+  TI.EndLoading();
   OneProgram1.SwitchToPrevious = true;
   OneProgram1.BeginLoading();
   OneProgram1.EndLoading();
@@ -45,6 +52,8 @@ void TForm1::WireEvents() {
   BBut1.OnClick = [this](TObject* sender) { BBut1Click(sender); };
   BBut2.OnClick = [this](TObject* sender) { BBut2Click(sender); };
   BBut5.OnClick = [this](TObject* sender) { BBut5Click(sender); };
+  BBut6.OnClick = [this](TObject* sender) { BBut6Click(sender); };
+  TI.OnClick = [this](TObject* sender) { TIClick(sender); };
 
   const auto title_down = std::bind(&TForm1::TitleMouseDown, this, _1, _2, _3, _4, _5);
   const auto title_double = [this](TObject* sender) { TitleDblClick(sender); };

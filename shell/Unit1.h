@@ -16,6 +16,7 @@
 #include "shell/BevLab.h"
 #include "shell/Dir.h"
 #include "shell/OneProgram.h"
+#include "shell/TrayIcon.h"
 #include "shell/controls/DropDownList.h"
 #include "shell/controls/FileDialogs.h"
 #include "shell/controls/Hints.h"
@@ -58,6 +59,8 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   void BBut1Click(TObject* Sender);
   void BBut2Click(TObject* Sender);
   void BBut5Click(TObject* Sender);
+  void BBut6Click(TObject* Sender);
+  void TIClick(TObject* Sender);
   void TitleMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void TitleDblClick(TObject* Sender);
   void EdgeMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -129,6 +132,7 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   TEventClient cs2{this};
   TTimer Timer1{this};
   TDir WD{this, settings_};
+  TTrayIcon TI{this};
   TOneProgram OneProgram1{this};
 
  private:

@@ -1,5 +1,6 @@
 // The main window's frame and keys: moving and resizing by the skin's edges through the
-// platform's own loops, maximising, minimising, exit, and the key bindings.
+// platform's own loops, maximising, minimising (to the taskbar or the notification area), exit,
+// and the key bindings.
 #include "shell/Unit1.h"
 
 void TForm1::StartChromeCommand(ChromePart part) {
@@ -41,6 +42,16 @@ void TForm1::BBut5Click(TObject*) {
 
 void TForm1::BBut1Click(TObject*) {
   Application->Minimize();
+}
+
+void TForm1::BBut6Click(TObject*) {
+  TI.HideMainWindow();
+  TI.SetIconVisible(true);
+}
+
+void TForm1::TIClick(TObject*) {
+  TI.RestoreMainWindow();
+  TI.SetIconVisible(false);
 }
 
 void TForm1::ExitBtnClick(TObject*) {

@@ -7,54 +7,7 @@
 
 namespace {
 
-constexpr TColor kWindowColor = 15329769;      // RGB 233,233,233
-constexpr TColor kTitleShadowColor = 4802889;  // RGB 73,73,73
-constexpr TColor kStatusColor = 3815994;       // RGB 58,58,58
-constexpr TColor kSendCaptionColor = 0x575757;
-constexpr int kFontHeight = -11;
-
-TFont MakeFont(const char* name, TColor color, int height = kFontHeight, TFontStyles style = 0) {
-  TFont font;
-  font.SetName(name);
-  font.SetHeight(height);
-  font.SetColor(color);
-  font.SetStyle(style);
-  return font;
-}
-
-void PlacePicture(TImage& image, int left, int top, int width, int height, TAnchors anchors,
-                  int resource, bool stretch) {
-  image.SetBounds(left, top, width, height);
-  image.SetAnchors(anchors);
-  image.SetPicture(SkinPicture(resource));
-  image.SetStretch(stretch);
-}
-
-// Every skinned button of the program's windows: a frame bevel covered by its three pictures,
-// the window's font for the up look and the button's own font when pressed.
-void SkinButton(TBBut& button, int left, int top, int width, int height, TAnchors anchors,
-                int first_picture, const TFont& font, const TFont& font_down,
-                const std::string& caption) {
-  button.SetBounds(left, top, width, height);
-  button.SetAnchors(anchors);
-  button.SetShape(TBevelShape::bsFrame);
-  button.SetStyle(TBevelStyle::bsRaised);
-  button.SetPictDown(SkinPicture(first_picture + 1));
-  button.SetPictUp(SkinPicture(first_picture));
-  button.SetPictEn(SkinPicture(first_picture + 2));
-  button.SetTranspPict(false);
-  button.SetTransparent(false);
-  button.SetCorner(0);
-  button.SetUnMouse(0);
-  button.SetFont(font);
-  button.SetFontDown(font_down);
-  button.SetUseFontDown(false);
-  button.SetCaption(caption);
-  button.SetColor(clBtnFace);
-  // After Font, which turns it off.
-  button.SetParentFont(true);
-  button.SetParentColor(true);
-}
+constexpr TColor kStatusColor = 3815994;  // RGB 58,58,58
 
 }  // namespace
 

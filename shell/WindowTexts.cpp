@@ -36,4 +36,18 @@ const std::string kHintTransport = FromUtf8("Тип сервера");
 const std::string kSaveFilter =
     FromUtf8("Текстовые файлы (*.txt)|*.txt|Файлы логов (*.log)|*.log|Все файлы (*.*)|*.*");
 
+// The maker and its addresses are made up; .example names belong to nobody.
+const std::string kMaker = "Vantorel";
+const std::string kAuthor = FromUtf8("Арвин Талескер");
+const std::string kMakerMail = "zirk@vantorel.example";
+const std::string kMakerWeb = "www.vantorel.example";
+const std::string kMakerWebLink = "http://www.vantorel.example/";
+const std::string kYear = "2004";
+const std::string kProductName = "ZIRK";
+const std::string kProductTitle = "Vantorel Universal Client";
+const std::string kHintVersion = FromUtf8("Версия программы");
+const std::string kBetaNotice =
+    FromUtf8("Данная версия программы предназначена для бета-тестирования.");
+const std::string kOk = "OK";
+
 }  // namespace window_texts

@@ -32,4 +32,17 @@ extern const std::string kHintTransport;  // "Тип сервера" (never show
 
 extern const std::string kSaveFilter;  // the save dialog's three entries
 
+// The About box.
+extern const std::string kMaker;         // "Vantorel"
+extern const std::string kAuthor;        // the author's name
+extern const std::string kMakerMail;     // the maker's mail address
+extern const std::string kMakerWeb;      // the maker's web address, without a scheme
+extern const std::string kMakerWebLink;  // the same address as a full web link
+extern const std::string kYear;          // "2004"
+extern const std::string kProductName;   // "ZIRK"
+extern const std::string kProductTitle;  // "Vantorel Universal Client"
+extern const std::string kHintVersion;   // "Версия программы"
+extern const std::string kBetaNotice;  // "Данная версия программы предназначена для ..."
+extern const std::string kOk;  // "OK"
+
 }  // namespace window_texts

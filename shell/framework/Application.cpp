@@ -125,6 +125,7 @@ void TApplication::Terminate() {
 void TApplication::Minimize() {
   if (IsIconic(window_)) return;
   ShowOwnedPopups(window_, FALSE);
+  forms_hidden_by_minimise_ = true;
   ShowWindow(window_, SW_MINIMIZE);
 }
 
@@ -206,6 +207,14 @@ LRESULT TApplication::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
       if ((wparam & 0xFFF0) == SC_RESTORE) {
         Restore();
         return 0;
+      }
+      break;
+    case WM_SIZE:
+      // Restored, also by another program's call (a second copy of the program): the forms that
+      // minimising hid come back.
+      if (wparam == SIZE_RESTORED && forms_hidden_by_minimise_) {
+        forms_hidden_by_minimise_ = false;
+        ShowOwnedPopups(window_, TRUE);
       }
       break;
     case WM_SETFOCUS:

@@ -101,6 +101,7 @@ class TApplication : public TComponent {
   TForm* main_form_ = nullptr;
   bool show_main_form_ = true;
   bool terminated_ = false;
+  bool forms_hidden_by_minimise_ = false;
   struct Hook {
     int id;
     MessageHook hook;

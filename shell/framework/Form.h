@@ -131,4 +131,7 @@ class TForm : public TComponent {
   bool tracking_leave_ = false;
   std::vector<TControl*> controls_;
   TGraphicControl* capture_control_ = nullptr;
+  // The child window that had the focus when the form was last deactivated; it gets the focus
+  // back when the form does.
+  HWND focused_child_ = nullptr;
 };

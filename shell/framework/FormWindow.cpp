@@ -107,6 +107,21 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
         return result;
       }
       break;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(handle_, focus)) focused_child_ = focus;
+      }
+      break;
+    case WM_SETFOCUS:
+      // Activated through the application window (the taskbar, the notification-area icon):
+      // the field that had the focus has it again.
+      if (focused_child_ && IsChild(handle_, focused_child_) && IsWindowVisible(focused_child_) &&
+          IsWindowEnabled(focused_child_)) {
+        ::SetFocus(focused_child_);
+        return 0;
+      }
+      break;
     case WM_CLOSE:
       Close();
       return 0;

@@ -3,8 +3,10 @@ real pointer and keyboard (xdotool), and looks into it with zirk_probe.exe.
 
 The environment comes from scripts/lib/wine-env.sh (WINEPREFIX, DISPLAY, ...); ZIRK_EXE and
 ZIRK_PROBE name the two programs. Every wait has a time-out."""
+import atexit
 import json
 import os
+import re
 import shutil
 import socket
 import subprocess
@@ -40,6 +42,32 @@ def xdotool(*args):
     run(["xdotool", *map(str, args)])
 
 
+VOLATILE_KEY = r"HKCU\Volatile Environment"
+_original_app_data = []
+
+
+def point_app_data_at(folder):
+    """Makes folder the registry's per-user application-data value, which decides where the
+    program keeps its settings; the session's own value comes back when this script ends, so
+    that the other suites of the session find it."""
+    if not _original_app_data:
+        out = run(["wine", "reg.exe", "query", VOLATILE_KEY, "/v", "APPDATA"], text=True).stdout
+        found = re.search(r"APPDATA\s+REG_\w+\s+(.+)", out)
+        _original_app_data.append(found.group(1).strip() if found else "")
+        atexit.register(_restore_app_data)
+    run(["wine", "reg.exe", "add", VOLATILE_KEY, "/v", "APPDATA", "/t", "REG_SZ", "/d",
+         windows_path(folder), "/f"])
+
+
+def _restore_app_data():
+    value = _original_app_data[0]
+    if value:
+        run(["wine", "reg.exe", "add", VOLATILE_KEY, "/v", "APPDATA", "/t", "REG_SZ", "/d", value,
+             "/f"])
+    else:
+        run(["wine", "reg.exe", "delete", VOLATILE_KEY, "/v", "APPDATA", "/f"])
+
+
 class Program:
     """One run of zirk.exe with a settings folder of its own."""
 
@@ -50,13 +78,16 @@ class Program:
     # --- life -----------------------------------------------------------------------------
 
     def start(self):
-        # The settings folder is the registry's per-user application-data value.
-        run(["wine", "reg.exe", "add", r"HKCU\Volatile Environment", "/v", "APPDATA", "/t",
-             "REG_SZ", "/d", windows_path(self.settings_dir), "/f"])
-        self.process = subprocess.Popen(["wine", ZIRK_EXE], stdin=subprocess.DEVNULL,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.spawn()
         wait_for(lambda: (self.main() or {}).get("visible"), what="the main window")
         self.focus()
+        return self
+
+    def spawn(self):
+        """Starts the process and returns at once."""
+        point_app_data_at(self.settings_dir)
+        self.process = subprocess.Popen(["wine", ZIRK_EXE], stdin=subprocess.DEVNULL,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self
 
     def wait_exit(self, timeout=10.0):
@@ -85,6 +116,13 @@ class Program:
 
     def boxes(self):
         return [b for b in (self.probe("boxes") or [])]
+
+    def windows(self):
+        """The top-level windows of every running copy: forms and application windows."""
+        return self.probe("windows") or []
+
+    def foreground(self):
+        return self.probe("foreground") or {}
 
     def wait_transcript(self, text, timeout=10.0):
         return wait_for(lambda: text in self.transcript(), timeout, what=repr(text))
@@ -135,9 +173,10 @@ class Program:
         self.key("End", "shift+Home", "BackSpace")
         self.type(text)
 
-    def screenshot(self, name):
+    def screenshot(self, name, rect=None):
+        """The screen's area of the main window, or of rect [x, y, w, h], as a PNG artifact."""
         os.makedirs(ARTIFACTS, exist_ok=True)
-        x, y, w, h = self.rect()
+        x, y, w, h = rect or self.rect()
         path = os.path.join(ARTIFACTS, name)
         convert = "/usr/bin/import" if os.path.exists("/usr/bin/import") else "import"
         run([convert, "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y), "+repage", path])

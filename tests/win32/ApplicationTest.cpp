@@ -108,4 +108,23 @@ TEST(Application, CloseOfTheApplicationWindowClosesTheMainForm) {
   EXPECT_TRUE(app.Terminated());
 }
 
+TEST(Application, MinimisingHidesTheFormsAndAnyRestoreBringsThemBack) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  form.Show();
+  for (bool by_another_program : {false, true}) {
+    app.Minimize();
+    EXPECT_TRUE(IsIconic(app.Handle()));
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    if (by_another_program) {
+      // As a second copy of the program restores the first one's application window.
+      ShowWindow(app.Handle(), SW_RESTORE);
+    } else {
+      app.Restore();
+    }
+    EXPECT_FALSE(IsIconic(app.Handle()));
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+  }
+}
+
 }  // namespace

@@ -4,89 +4,14 @@
 
 #include "core/Cp1251.h"
 #include "fakes/FakeBlockingSockets.h"
-#include "fakes/FakeUserFolders.h"
-#include "shell/Unit1.h"
 #include "support/LoopbackPeer.h"
-#include "support/TempDir.h"
-#include "win32/UiTestSupport.h"
+#include "win32/MainWindowFixture.h"
 
 namespace {
 
 using cp1251::FromUtf8;
 
 const std::string kSeparator(100, '/');
-
-// The window that takes the keys of a control: a combo box's edit field, or the control itself.
-HWND KeyTarget(TWinControl& control) {
-  HWND edit = FindWindowExW(control.Handle(), nullptr, L"Edit", nullptr);
-  return edit ? edit : control.Handle();
-}
-
-void PressKey(HWND window, WORD key) {
-  SendMessageW(window, WM_KEYDOWN, key, 1);
-  SendMessageW(window, WM_KEYUP, key, 0xC0000001);
-}
-
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest() {
-    folders.registry_app_data = dir.ProgramPath();
-    // A title of this process's own: the single-instance guard of a window in another test
-    // process must not find it.
-    app.SetTitle(title);
-  }
-
-  TForm1& Create() {
-    form = app.CreateForm<TForm1>(&app, &folders);
-    form->Show();
-    PumpPending();
-    return *form;
-  }
-
-  std::string Text() { return form->TheTranscript().Text(); }
-
-  bool WaitText(const std::string& part) {
-    return PumpUntil([&] { return Text().find(part) != std::string::npos; });
-  }
-
-  void ExpectIdle() {
-    EXPECT_TRUE(form->ConB.Enabled());
-    EXPECT_FALSE(form->DConB.Enabled());
-    EXPECT_FALSE(form->SendB.Enabled());
-    EXPECT_TRUE(form->SrvBox.Enabled());
-    EXPECT_TRUE(form->ADRL.Enabled());
-    EXPECT_TRUE(form->PortED.Enabled());
-    EXPECT_EQ(form->SL1.Caption(), FromUtf8("Нет соединения"));
-    EXPECT_EQ(form->SL2.Caption(), "");
-  }
-
-  void ExpectConnectedControls() {
-    EXPECT_FALSE(form->ConB.Enabled());
-    EXPECT_TRUE(form->DConB.Enabled());
-    EXPECT_TRUE(form->SendB.Enabled());
-    EXPECT_FALSE(form->SrvBox.Enabled());
-    EXPECT_FALSE(form->ADRL.Enabled());
-    EXPECT_FALSE(form->PortED.Enabled());
-  }
-
-  void ExpectConnected() {
-    ExpectConnectedControls();
-    EXPECT_EQ(GetFocus(), KeyTarget(form->MSG));
-  }
-
-  void ConnectTo(uint16_t port, int transport) {
-    form->ADRL.SetText("127.0.0.1");
-    form->PortED.SetValue(port);
-    form->SrvBox.SetItemIndex(transport);
-    PressKey(KeyTarget(form->ADRL), VK_RETURN);
-  }
-
-  const std::string title = "ZIRK-" + std::to_string(GetCurrentProcessId());
-  TempDir dir;
-  FakeUserFolders folders;
-  TApplication app;
-  TForm1* form = nullptr;
-};
 
 TEST_F(MainWindowTest, StartsIdleWithTheDefaultsOfAFirstRun) {
   TForm1& window = Create();

@@ -48,6 +48,16 @@ void PumpPending() {
   }
 }
 
+HWND KeyTarget(HWND control) {
+  HWND edit = FindWindowExW(control, nullptr, L"Edit", nullptr);
+  return edit ? edit : control;
+}
+
+void PressKey(HWND window, WORD key) {
+  SendMessageW(window, WM_KEYDOWN, key, 1);
+  SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
 ErrorBoxWatcher::ErrorBoxWatcher()
     : window_(nullptr, [this](UINT message, WPARAM, LPARAM, LRESULT&) {
         if (message != WM_TIMER) return false;

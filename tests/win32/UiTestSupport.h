@@ -18,6 +18,12 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms = 5000);
 // Handles whatever is queued now, without waiting.
 void PumpPending();
 
+// The window that takes the keys of a control's window: a combo box's edit field, or the
+// window itself.
+HWND KeyTarget(HWND control);
+// A key pressed and released at a window, as the message loop would deliver it.
+void PressKey(HWND window, WORD key);
+
 struct SeenBox {
   HWND window = nullptr;
   std::string caption;

@@ -1,7 +1,8 @@
 // A look into the running program from another process of the same Wine session, for the
 // end-to-end tests: it reads windows (the main window, its controls, the transcript, error
-// boxes) and presses buttons of boxes. Output is UTF-8, one JSON value.
-//   zirk_probe main | controls | transcript | boxes | press-ok <hwnd>
+// boxes, the program's top-level windows, the foreground window) and presses buttons of boxes.
+// Output is UTF-8, one JSON value.
+//   zirk_probe main | controls | transcript | boxes | windows | foreground | press-ok <hwnd>
 #include <windows.h>
 
 #include <cstdio>
@@ -158,6 +159,39 @@ int PrintBoxes() {
   return 0;
 }
 
+// One top-level window as the tests see it: whose it is and how it stands.
+std::string WindowJson(HWND window) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return "{\"hwnd\":" + std::to_string(reinterpret_cast<uintptr_t>(window)) +
+         ",\"class\":" + Json(ClassOf(window)) + ",\"caption\":" + Json(TextOf(window)) +
+         ",\"pid\":" + std::to_string(process) +
+         ",\"visible\":" + (IsWindowVisible(window) ? "true" : "false") +
+         ",\"iconic\":" + (IsIconic(window) ? "true" : "false") + ",\"rect\":" + RectJson(window) +
+         "}";
+}
+
+// The top-level windows of every copy of the program: its forms and application windows.
+int PrintWindows() {
+  std::string out = "[";
+  for (const wchar_t* name : {L"ZirkApplication", L"ZirkForm"}) {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, name, nullptr)) != nullptr) {
+      if (out.size() > 1) out += ",";
+      out += WindowJson(window);
+    }
+  }
+  std::printf("%s]\n", out.c_str());
+  return 0;
+}
+
+int PrintForeground() {
+  HWND window = GetForegroundWindow();
+  if (!window) return std::puts("null"), 1;
+  std::printf("%s\n", WindowJson(window).c_str());
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -166,10 +200,14 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"controls") return PrintControls();
   if (command == L"transcript") return PrintTranscript();
   if (command == L"boxes") return PrintBoxes();
+  if (command == L"windows") return PrintWindows();
+  if (command == L"foreground") return PrintForeground();
   if (command == L"press-ok" && argc > 2) {
     HWND box = reinterpret_cast<HWND>(static_cast<uintptr_t>(_wtoi64(argv[2])));
     return PostMessageW(box, WM_COMMAND, IDOK, 0) ? 0 : 1;
   }
-  std::fputs("usage: zirk_probe main|controls|transcript|boxes|press-ok <hwnd>\n", stderr);
+  std::fputs(
+      "usage: zirk_probe main|controls|transcript|boxes|windows|foreground|press-ok <hwnd>\n",
+      stderr);
   return 2;
 }

@@ -1,0 +1,158 @@
+// The About box's layout as its stored description gives it, and its handlers.
+#include "shell/AboutF.h"
+
+#include "resources/ResourceIds.h"
+#include "shell/ShellOpen.h"
+#include "shell/Skin.h"
+#include "shell/Version.h"
+#include "shell/WindowTexts.h"
+#include "shell/logic/WindowChrome.h"
+
+TAboutBox* AboutBox = nullptr;
+
+namespace {
+
+constexpr int kClientWidth = 419;
+constexpr int kClientHeight = 325;
+constexpr TColor kLinkColor = 0xAD4506;  // RGB 6,69,173
+
+std::string MailLink() {
+  return "mailto:" + window_texts::kMakerMail;
+}
+
+}  // namespace
+
+TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
+  SetCaption(window_texts::kAbout);
+  SetColor(kWindowColor);
+  SetFont(MakeFont("Tahoma", clBlack));
+  SetClientWidth(kClientWidth);
+  SetClientHeight(kClientHeight);
+  BuildFrame();
+  BuildMaker();
+  BuildProduct();
+
+  // The box's own icon, at the system's two sizes.
+  const auto set_icon = [this](WPARAM which, TPicture& icon, int size) {
+    icon = ::ProgramIcon(size);
+    if (auto* graphic = dynamic_cast<TIcon*>(icon.Graphic())) {
+      SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(graphic->Handle()));
+    }
+  };
+  set_icon(ICON_BIG, icon_big_, GetSystemMetrics(SM_CXICON));
+  set_icon(ICON_SMALL, icon_small_, GetSystemMetrics(SM_CXSMICON));
+
+  using namespace std::placeholders;
+  OKButton.OnClick = [this](TObject* sender) { OKButtonClick(sender); };
+  BBut2.OnClick = [this](TObject* sender) { BBut2Click(sender); };
+  Label1.OnClick = [this](TObject* sender) { Label1Click(sender); };
+  Label2.OnClick = [this](TObject* sender) { Label2Click(sender); };
+  const auto title_down = std::bind(&TAboutBox::TitleMouseDown, this, _1, _2, _3, _4, _5);
+  for (TGraphicControl* part : std::initializer_list<TGraphicControl*>{&Image2, &Label7, &Label8}) {
+    part->OnMouseDown = title_down;
+  }
+}
+
+void TAboutBox::PlaceText(TLabel& label, int left, int top, const std::string& text) {
+  label.SetTransparent(true);
+  label.SetCaption(text);
+  label.SetBounds(left, top, label.Width(), label.Height());
+}
+
+void TAboutBox::BuildFrame() {
+  const TAnchors top_left = akLeft | akTop;
+  PlacePicture(Image2, 0, 0, 419, 24, top_left, IDB_ABOUT_TITLE, false);
+  PlacePicture(Image6, 6, 5, 16, 16, top_left, IDB_ABOUT_EMBLEM, false);
+  // The title's shadow, then the title one pixel up and left.
+  Label7.SetFont(MakeFont("Tahoma", kTitleShadowColor, kFontHeight, fsBold));
+  PlaceText(Label7, 29, 7, window_texts::kAbout);
+  Label8.SetFont(MakeFont("Tahoma", clWhite, kFontHeight, fsBold));
+  PlaceText(Label8, 28, 6, window_texts::kAbout);
+  const TFont arial_white = MakeFont("Arial", clWhite);
+  SkinButton(BBut2, 399, 4, 16, 16, top_left, IDB_CLOSE_UP, arial_white, arial_white, "");
+  hints_.Set(BBut2, window_texts::kHintClose);
+
+  PlacePicture(Image4, 0, 24, 5, 296, top_left, IDB_ABOUT_EDGE_LEFT, true);
+  PlacePicture(Image5, 414, 24, 5, 296, top_left, IDB_ABOUT_EDGE_RIGHT, true);
+  PlacePicture(Image3, 0, 320, 419, 5, top_left, IDB_ABOUT_BOTTOM, false);
+  Shape1.SetBounds(6, 25, 407, 79);
+  Shape1.SetPen(true, clMaroon);
+  Shape1.SetBrush(false, clWhite);
+
+  const TFont send_font = MakeFont("Tahoma", kSendCaptionColor);
+  const TFont send_font_down = MakeFont("Arial", kSendCaptionColor);
+  SkinButton(OKButton, 173, 291, 75, 23, top_left, IDB_SEND_UP, send_font, send_font_down,
+             window_texts::kOk);
+}
+
+void TAboutBox::BuildMaker() {
+  PlacePicture(Image1, 14, 38, 52, 52, akLeft | akTop, IDB_MAKER_EMBLEM, false);
+  Image1.SetTransparent(true);
+  MakerName.SetFont(MakeFont("Tahoma", clBlack, kFontHeight, fsBold));
+  PlaceText(MakerName, 79, 32, window_texts::kMaker);
+  PlaceText(Label5, 79, 51, window_texts::kAuthor);
+
+  const TFont link = MakeFont("Tahoma", kLinkColor);
+  for (TLabel* label : {&Label1, &Label2}) {
+    label->SetFont(link);
+    label->SetCursor(IDC_HAND);
+  }
+  PlaceText(Label1, 79, 65, window_texts::kMakerMail);
+  hints_.Set(Label1, MailLink());
+  PlaceText(Label2, 79, 78, window_texts::kMakerWeb);
+  hints_.Set(Label2, window_texts::kMakerWebLink);
+
+  Label6.SetAlignment(TAlignment::taRightJustify);
+  PlaceText(Label6, 381, 87, window_texts::kYear);
+}
+
+void TAboutBox::BuildProduct() {
+  PlacePicture(Image7, 10, 108, 400, 177, akLeft | akTop, IDB_ABOUT_PANEL, false);
+  PlacePicture(ProgramIcon, 23, 119, 49, 49, akLeft | akTop, IDB_ABOUT_PROGRAM_ICON, false);
+  ProductName.SetFont(MakeFont("Tahoma", clBlack, -16, fsBold));
+  PlaceText(ProductName, 75, 122, window_texts::kProductName);
+
+  // Right-aligned: a later, longer version text grows to the left.
+  Version.SetAlignment(TAlignment::taRightJustify);
+  PlaceText(Version, 165, 143, kProgramVersion);
+  hints_.Set(Version, window_texts::kHintVersion);
+
+  PlaceText(Label3, 84, 154, window_texts::kProductTitle);
+  Label4.SetAutoSize(false);
+  Label4.SetWordWrap(true);
+  Label4.SetTransparent(true);
+  Label4.SetBounds(20, 180, 380, 98);
+  Label4.SetCaption(window_texts::kBetaNotice);
+}
+
+bool TAboutBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT&) {
+  // Shown by a show call, not along with the application window.
+  if (message == WM_SHOWWINDOW && wparam && lparam == 0) {
+    SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
+              (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(), Height());
+  }
+  return false;
+}
+
+void TAboutBox::OKButtonClick(TObject*) {
+  Close();
+}
+
+void TAboutBox::BBut2Click(TObject*) {
+  Close();
+}
+
+void TAboutBox::Label1Click(TObject*) {
+  ShellOpen({nullptr, "open", MailLink(), "", "", SW_SHOW});
+}
+
+void TAboutBox::Label2Click(TObject*) {
+  ShellOpen({nullptr, "open", window_texts::kMakerWeb, "", "", SW_SHOW});
+}
+
+void TAboutBox::TitleMouseDown(TObject*, TMouseButton Button, TShiftState, int, int) {
+  // As the main window's title: the platform's move loop, from the left button only.
+  if (Button != TMouseButton::mbLeft) return;
+  ReleaseCapture();
+  SendMessageW(Handle(), WM_SYSCOMMAND, ChromeCommand(ChromePart::Title), 0);
+}

@@ -1,0 +1,49 @@
+// TAboutBox, the About box: the program's name and version, its maker with a clickable mail
+// address and web address, and the beta-testing notice. Created hidden at start-up, shown
+// modally by the main window; closing it only hides it.
+#pragma once
+
+#include "shell/BevLab.h"
+#include "shell/controls/Hints.h"
+#include "shell/framework/Form.h"
+#include "shell/framework/GraphicControls.h"
+
+class TAboutBox : public TForm {
+ public:
+  explicit TAboutBox(TComponent* owner = Application);
+
+  // Handlers, named after the control and the event.
+  void OKButtonClick(TObject* Sender);
+  void BBut2Click(TObject* Sender);
+  void Label1Click(TObject* Sender);
+  void Label2Click(TObject* Sender);
+  void TitleMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  // The box's controls, back to front.
+  TImage Image2{this}, Image6{this};
+  TLabel Label7{this}, Label8{this};
+  TBBut BBut2{this};
+  TImage Image4{this}, Image5{this}, Image3{this};
+  TShape Shape1{this};
+  TImage Image1{this};
+  TLabel MakerName{this}, Label5{this}, Label1{this}, Label2{this}, Label6{this};
+  TImage Image7{this}, ProgramIcon{this};
+  TLabel ProductName{this}, Version{this}, Label3{this}, Label4{this};
+  TBBut OKButton{this};
+
+ protected:
+  // Centres the box on the screen each time it is about to be shown.
+  bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+
+ private:
+  void BuildFrame();
+  void BuildMaker();
+  void BuildProduct();
+  void PlaceText(TLabel& label, int left, int top, const std::string& text);
+
+  THints hints_{*this};
+  TPicture icon_big_;
+  TPicture icon_small_;
+};
+
+extern TAboutBox* AboutBox;
