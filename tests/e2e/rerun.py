@@ -12,9 +12,9 @@ import unittest
 
 def load(path):
     sys.path.insert(0, os.path.dirname(os.path.abspath(path)))
-    spec = importlib.util.spec_from_file_location("e2e_script", path)
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    module_spec = importlib.util.spec_from_file_location("e2e_script", path)
+    module = importlib.util.module_from_spec(module_spec)
+    module_spec.loader.exec_module(module)
     return unittest.defaultTestLoader.loadTestsFromModule(module)
 
 
