@@ -4,21 +4,11 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/BenchFolders.h"
 #include "core/SettingsStore.h"
 #include "platform/Files.h"
 
 namespace {
-
-class BenchFolders : public UserFolders {
- public:
-  explicit BenchFolders(std::string folder) : folder_(std::move(folder)) {}
-  std::string RegistryAppDataFolder() override { return folder_; }
-  std::string KnownAppDataFolder() override { return folder_; }
-  std::string DocumentsFolder() override { return folder_; }
-
- private:
-  std::string folder_;
-};
 
 SettingsRecord LargeRecord() {
   SettingsRecord record;

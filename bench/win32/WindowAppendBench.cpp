@@ -16,7 +16,7 @@
 #include <string>
 #include <thread>
 
-#include "core/SettingsPorts.h"
+#include "bench/BenchFolders.h"
 #include "shell/Unit1.h"
 
 namespace {
@@ -25,17 +25,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kTotal = 100'000;
 constexpr int kMeasured = 10'000;
-
-class BenchFolders : public UserFolders {
- public:
-  explicit BenchFolders(std::string folder) : folder_(std::move(folder)) {}
-  std::string RegistryAppDataFolder() override { return folder_; }
-  std::string KnownAppDataFolder() override { return folder_; }
-  std::string DocumentsFolder() override { return folder_; }
-
- private:
-  std::string folder_;
-};
 
 std::string Chunk(int index) {
   char text[64];

@@ -13,6 +13,7 @@ import subprocess
 import tempfile
 import threading
 import time
+import unittest
 
 ZIRK_EXE = os.environ.get("ZIRK_EXE", "")
 ZIRK_PROBE = os.environ.get("ZIRK_PROBE", "")
@@ -246,3 +247,21 @@ def new_settings_dir():
 
 def remove(path):
     shutil.rmtree(path, ignore_errors=True)
+
+
+class ProgramTestCase(unittest.TestCase):
+    """A test with a settings folder of its own and at most one program, both gone afterwards.
+    A subclass that needs more sets it up before calling setUp and ends it after tearDown."""
+
+    def setUp(self):
+        self.settings = new_settings_dir()
+        self.program = None
+
+    def tearDown(self):
+        if self.program:
+            self.program.kill()
+        remove(self.settings)
+
+    def start(self):
+        self.program = Program(self.settings).start()
+        return self.program

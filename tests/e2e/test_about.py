@@ -6,12 +6,9 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import Program, new_settings_dir, remove, run, wait_for
+from harness import ProgramTestCase, run, wait_for
+from layout import ABOUT_BUTTON, ADDRESS, EXIT, TRANSCRIPT
 
-ABOUT_BUTTON = (194, 84)
-ADDRESS = (89, 50)
-TRANSCRIPT = (280, 230)
-EXIT = (269, 84)
 # Places in the About box.
 OK = (210, 302)
 CLOSE = (407, 12)
@@ -27,16 +24,7 @@ def screen_size():
     raise AssertionError("no screen size")
 
 
-class AboutBoxTest(unittest.TestCase):
-    def setUp(self):
-        self.settings = new_settings_dir()
-        self.program = None
-
-    def tearDown(self):
-        if self.program:
-            self.program.kill()
-        remove(self.settings)
-
+class AboutBoxTest(ProgramTestCase):
     def about(self):
         boxes = [w for w in self.program.windows() if w["caption"] == "О программе"]
         return boxes[0] if boxes else None
@@ -55,7 +43,7 @@ class AboutBoxTest(unittest.TestCase):
         wait_for(lambda: not self.about()["visible"], what="the About box to close")
 
     def test_opened_by_its_button_and_f1_moved_and_closed(self):
-        program = self.program = Program(self.settings).start()
+        program = self.start()
         box = self.open_by(lambda: program.click(*ABOUT_BUTTON))
         width, height = screen_size()
         self.assertEqual(box["rect"], [(width - 419) // 2, (height - 325) // 2, 419, 325])

@@ -8,31 +8,9 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import (LinePeer, Program, new_settings_dir, refused_port, remove, wait_for,
-                     windows_path)
-
-# Client positions of the controls (the window's design layout).
-ADDRESS = (89, 50)
-TRANSPORT = (364, 50)
-PORT = (440, 51)
-CONNECT = (519, 34)
-DISCONNECT = (519, 54)
-SAVE = (44, 84)
-CLEAR = (119, 84)
-EXIT = (269, 84)
-MESSAGE = (107, 375)
-SEND = (521, 375)
-CLOSE = (554, 12)
-MAXIMISE = (536, 12)
-TITLE = (200, 6)
-RIGHT_EDGE = (563, 200)
-LEFT_EDGE = (2, 200)
-
-
-def grip(program):
-    """The size grip's place, which follows the window's bottom-right corner."""
-    _, _, w, h = program.rect()
-    return (w - 13, h - 13)
+from harness import LinePeer, ProgramTestCase, refused_port, remove, wait_for, windows_path
+from layout import (ADDRESS, DISCONNECT, EXIT, LEFT_EDGE, MESSAGE, PORT, RIGHT_EDGE, SAVE, TITLE,
+                    TRANSPORT, grip)
 
 CONNECTED = "!// Установлено соединение с "
 DISCONNECTED = "!// Разорвано соединение с "
@@ -44,20 +22,7 @@ def lines(text):
     return text.replace("\r\n", "\n").replace("\r", "\n")
 
 
-class ProgramTest(unittest.TestCase):
-    def setUp(self):
-        self.settings = new_settings_dir()
-        self.program = None
-
-    def tearDown(self):
-        if self.program:
-            self.program.kill()
-        remove(self.settings)
-
-    def start(self):
-        self.program = Program(self.settings).start()
-        return self.program
-
+class ProgramTest(ProgramTestCase):
     def connect(self, program, address, port, transport_steps=0):
         program.replace_text(*PORT, str(port))
         if transport_steps:
@@ -228,35 +193,31 @@ class ProgramTest(unittest.TestCase):
         peer.close()
 
 
-class RealServerTest(unittest.TestCase):
+class RealServerTest(ProgramTestCase):
     """redis-server from the distribution, spoken to with the line transport."""
 
     def setUp(self):
         if not os.path.exists("/usr/bin/redis-server"):
             self.skipTest("redis-server is not installed")
-        self.settings = new_settings_dir()
         self.port = refused_port()
         self.folder = tempfile.mkdtemp(prefix="zirk-redis-")
         self.server = subprocess.Popen(
             ["/usr/bin/redis-server", "--port", str(self.port), "--bind", "127.0.0.1",
              "--save", "", "--appendonly", "no", "--dir", self.folder],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.program = None
+        super().setUp()
 
     def tearDown(self):
-        if self.program:
-            self.program.kill()
+        super().tearDown()
         self.server.terminate()
         self.server.wait(10)
-        remove(self.settings)
         remove(self.folder)
 
     def test_ping_is_answered(self):
         import socket
         wait_for(lambda: socket.socket().connect_ex(("127.0.0.1", self.port)) == 0,
                  what="redis-server")
-        self.program = Program(self.settings).start()
-        p = self.program
+        p = self.start()
         p.replace_text(*PORT, str(self.port))
         p.replace_text(*ADDRESS, "localhost")
         p.key("Return")

@@ -8,11 +8,8 @@ import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
 from harness import Program, new_settings_dir, remove, wait_for
+from layout import EXIT, MAIN_CAPTION, MINIMISE, TO_TRAY
 
-MINIMISE = (518, 12)
-TO_TRAY = (500, 12)
-EXIT = (269, 84)
-MAIN_CAPTION = "Vantorel Universal Client (ZIRK)"
 
 
 class SingleInstanceTest(unittest.TestCase):

@@ -11,13 +11,9 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import LinePeer, Program, new_settings_dir, remove, run, wait_for, xdotool
+from harness import LinePeer, ProgramTestCase, run, wait_for, xdotool
+from layout import ADDRESS, EXIT, MAIN_CAPTION, PORT, TO_TRAY
 
-ADDRESS = (89, 50)
-PORT = (440, 51)
-TO_TRAY = (500, 12)
-EXIT = (269, 84)
-MAIN_CAPTION = "Vantorel Universal Client (ZIRK)"
 
 
 def tray_panel():
@@ -40,7 +36,7 @@ def tray_icons(panel):
     return icons
 
 
-class TrayTest(unittest.TestCase):
+class TrayTest(ProgramTestCase):
     def setUp(self):
         if not shutil.which("trayer"):
             self.skipTest("trayer is not installed")
@@ -50,15 +46,12 @@ class TrayTest(unittest.TestCase):
              "--transparent", "false"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.panel = wait_for(tray_panel, what="the tray manager")
-        self.settings = new_settings_dir()
-        self.program = None
+        super().setUp()
 
     def tearDown(self):
-        if self.program:
-            self.program.kill()
+        super().tearDown()
         self.trayer.terminate()
         self.trayer.wait(10)
-        remove(self.settings)
 
     def windows_of_program(self):
         windows = self.program.windows()
@@ -67,7 +60,7 @@ class TrayTest(unittest.TestCase):
 
     def test_the_window_hides_to_the_tray_and_a_click_on_the_icon_brings_it_back(self):
         peer = LinePeer()
-        program = self.program = Program(self.settings).start()
+        program = self.start()
         program.replace_text(*PORT, str(peer.port))
         program.replace_text(*ADDRESS, "127.0.0.1")
         program.key("Return")
