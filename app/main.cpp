@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "shell/AboutF.h"
+#include "shell/ShellTexts.h"
 #include "shell/Unit1.h"
-#include "shell/WindowTexts.h"
 #include "shell/framework/Application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -15,7 +15,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   InitCommonControlsEx(&controls);
 
   TApplication application;
-  application.SetTitle(window_texts::kApplicationTitle);
+  application.SetTitle(shell_texts::kApplicationTitle);
   Form1 = application.CreateForm<TForm1>();
   AboutBox = application.CreateForm<TAboutBox>();
   Form1->AboutBox = AboutBox;

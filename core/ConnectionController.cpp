@@ -30,22 +30,32 @@ void ConnectionController::Connect() {
   const std::string address = view_.AddressText();
   view_.AddressHistory().AddUnique(address);
   transport_kind_ = view_.TransportIndex();
-  if (transport_kind_ == kLineKind) {
-    line_.SetHost(address);
-    line_.SetPort(view_.PortValue());
-    line_.Open();
-  } else if (transport_kind_ == kEventKind) {
-    event_.SetHost(address);
-    event_.SetPort(view_.PortValue());
-    event_.SetActive(true);
+  const TransportKindRow* kind = TransportKindRowOf(transport_kind_);
+  if (!kind) return;
+  switch (kind->style) {
+    case TransportStyle::Line:
+      line_.SetHost(address);
+      line_.SetPort(view_.PortValue());
+      line_.Open();
+      break;
+    case TransportStyle::Event:
+      event_.SetHost(address);
+      event_.SetPort(view_.PortValue());
+      event_.SetActive(true);
+      break;
   }
 }
 
 void ConnectionController::Disconnect() {
-  if (transport_kind_ == kLineKind) {
-    line_.Close();
-  } else if (transport_kind_ == kEventKind) {
-    event_.SetActive(false);
+  const TransportKindRow* kind = TransportKindRowOf(transport_kind_);
+  if (!kind) return;
+  switch (kind->style) {
+    case TransportStyle::Line:
+      line_.Close();
+      break;
+    case TransportStyle::Event:
+      event_.SetActive(false);
+      break;
   }
 }
 
@@ -58,12 +68,16 @@ void ConnectionController::HandleConnected() {
   view_.SetControlEnabled(ConnectionControl::PortBox, false);
   view_.SetControlEnabled(ConnectionControl::SendButton, true);
   view_.FocusMessageBox();
-  if (transport_kind_ == kLineKind) {
-    SetKindLabel(texts::kLineTransportName);
-    SetEndpointLabel(line_.Host() + ":" + std::to_string(line_.Port()));
-  } else if (transport_kind_ == kEventKind) {
-    SetKindLabel(texts::kEventTransportName);
-    SetEndpointLabel(event_.Host() + ":" + std::to_string(event_.Port()));
+  if (const TransportKindRow* kind = TransportKindRowOf(transport_kind_)) {
+    SetKindLabel(kind->name);
+    switch (kind->style) {
+      case TransportStyle::Line:
+        SetEndpointLabel(line_.Host() + ":" + std::to_string(line_.Port()));
+        break;
+      case TransportStyle::Event:
+        SetEndpointLabel(event_.Host() + ":" + std::to_string(event_.Port()));
+        break;
+    }
   }
   transcript_.AppendStatus(texts::kConnectedWith + endpoint_label_ + " (" + kind_label_ + ");" +
                            texts::kLineEnd);

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/TransportKinds.h"
+
 class HistoryList;
 class LineTransport;
 class EventTransport;
@@ -43,9 +45,13 @@ class ConnectionView {
 
 class ConnectionController {
  public:
-  static constexpr int32_t kLineKind = 0;
-  static constexpr int32_t kEventKind = 1;
+  // The kinds are the rows of kTransportKinds; kNoKind is set after every disconnect.
+  static constexpr int32_t kLineKind = KindOf(TransportStyle::Line);
+  static constexpr int32_t kEventKind = KindOf(TransportStyle::Event);
   static constexpr int32_t kNoKind = 3;
+  static_assert(kTransportKinds.size() <= kNoKind, "a transport's kind would read as none");
+  // PollTick's period, and how long one poll waits for a line.
+  static constexpr uint32_t kPollIntervalMs = 500;
   static constexpr int32_t kPollWaitMs = 5;
 
   ConnectionController(ConnectionView& view, Transcript& transcript, LineTransport& line,

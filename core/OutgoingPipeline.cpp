@@ -16,11 +16,15 @@ OutgoingPipeline::OutgoingPipeline(PipelineView& view, Transcript& transcript,
 void OutgoingPipeline::Send(const std::string& text) {
   // Recorded first, so that a line whose sending fails still counts for "!r".
   last_sent_ = text;
-  const int32_t kind = controller_.TransportKind();
-  if (kind == ConnectionController::kLineKind) {
-    line_.WriteLine(text);
-  } else if (kind == ConnectionController::kEventKind) {
-    event_.SendString(text);
+  const TransportKindRow* kind = TransportKindRowOf(controller_.TransportKind());
+  if (!kind) return;
+  switch (kind->style) {
+    case TransportStyle::Line:
+      line_.WriteLine(text);
+      break;
+    case TransportStyle::Event:
+      event_.SendString(text);
+      break;
   }
 }
 

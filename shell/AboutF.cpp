@@ -3,9 +3,8 @@
 
 #include "resources/ResourceIds.h"
 #include "shell/ShellOpen.h"
+#include "shell/ShellTexts.h"
 #include "shell/Skin.h"
-#include "shell/Version.h"
-#include "shell/WindowTexts.h"
 #include "shell/logic/WindowChrome.h"
 
 TAboutBox* AboutBox = nullptr;
@@ -16,14 +15,10 @@ constexpr int kClientWidth = 419;
 constexpr int kClientHeight = 325;
 constexpr TColor kLinkColor = 0xAD4506;  // RGB 6,69,173
 
-std::string MailLink() {
-  return "mailto:" + window_texts::kMakerMail;
-}
-
 }  // namespace
 
 TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
-  SetCaption(window_texts::kAbout);
+  SetCaption(shell_texts::kAbout);
   SetColor(kWindowColor);
   SetFont(MakeFont("Tahoma", clBlack));
   SetClientWidth(kClientWidth);
@@ -65,12 +60,12 @@ void TAboutBox::BuildFrame() {
   PlacePicture(Image6, 6, 5, 16, 16, top_left, IDB_ABOUT_EMBLEM, false);
   // The title's shadow, then the title one pixel up and left.
   Label7.SetFont(MakeFont("Tahoma", kTitleShadowColor, kFontHeight, fsBold));
-  PlaceText(Label7, 29, 7, window_texts::kAbout);
+  PlaceText(Label7, 29, 7, shell_texts::kAbout);
   Label8.SetFont(MakeFont("Tahoma", clWhite, kFontHeight, fsBold));
-  PlaceText(Label8, 28, 6, window_texts::kAbout);
+  PlaceText(Label8, 28, 6, shell_texts::kAbout);
   const TFont arial_white = MakeFont("Arial", clWhite);
   SkinButton(BBut2, 399, 4, 16, 16, top_left, IDB_CLOSE_UP, arial_white, arial_white, "");
-  hints_.Set(BBut2, window_texts::kHintClose);
+  hints_.Set(BBut2, shell_texts::kHintClose);
 
   PlacePicture(Image4, 0, 24, 5, 296, top_left, IDB_ABOUT_EDGE_LEFT, true);
   PlacePicture(Image5, 414, 24, 5, 296, top_left, IDB_ABOUT_EDGE_RIGHT, true);
@@ -82,47 +77,47 @@ void TAboutBox::BuildFrame() {
   const TFont send_font = MakeFont("Tahoma", kSendCaptionColor);
   const TFont send_font_down = MakeFont("Arial", kSendCaptionColor);
   SkinButton(OKButton, 173, 291, 75, 23, top_left, IDB_SEND_UP, send_font, send_font_down,
-             window_texts::kOk);
+             shell_texts::kOk);
 }
 
 void TAboutBox::BuildMaker() {
   PlacePicture(Image1, 14, 38, 52, 52, akLeft | akTop, IDB_MAKER_EMBLEM, false);
   Image1.SetTransparent(true);
   MakerName.SetFont(MakeFont("Tahoma", clBlack, kFontHeight, fsBold));
-  PlaceText(MakerName, 79, 32, window_texts::kMaker);
-  PlaceText(Label5, 79, 51, window_texts::kAuthor);
+  PlaceText(MakerName, 79, 32, shell_texts::kMaker);
+  PlaceText(Label5, 79, 51, shell_texts::kAuthor);
 
   const TFont link = MakeFont("Tahoma", kLinkColor);
   for (TLabel* label : {&Label1, &Label2}) {
     label->SetFont(link);
     label->SetCursor(IDC_HAND);
   }
-  PlaceText(Label1, 79, 65, window_texts::kMakerMail);
-  hints_.Set(Label1, MailLink());
-  PlaceText(Label2, 79, 78, window_texts::kMakerWeb);
-  hints_.Set(Label2, window_texts::kMakerWebLink);
+  PlaceText(Label1, 79, 65, shell_texts::kMakerMail);
+  hints_.Set(Label1, shell_texts::kMakerMailLink);
+  PlaceText(Label2, 79, 78, shell_texts::kMakerWeb);
+  hints_.Set(Label2, shell_texts::kMakerWebLink);
 
   Label6.SetAlignment(TAlignment::taRightJustify);
-  PlaceText(Label6, 381, 87, window_texts::kYear);
+  PlaceText(Label6, 381, 87, shell_texts::kYear);
 }
 
 void TAboutBox::BuildProduct() {
   PlacePicture(Image7, 10, 108, 400, 177, akLeft | akTop, IDB_ABOUT_PANEL, false);
   PlacePicture(ProgramIcon, 23, 119, 49, 49, akLeft | akTop, IDB_ABOUT_PROGRAM_ICON, false);
   ProductName.SetFont(MakeFont("Tahoma", clBlack, -16, fsBold));
-  PlaceText(ProductName, 75, 122, window_texts::kProductName);
+  PlaceText(ProductName, 75, 122, shell_texts::kProductName);
 
   // Right-aligned: a later, longer version text grows to the left.
   Version.SetAlignment(TAlignment::taRightJustify);
-  PlaceText(Version, 165, 143, kProgramVersion);
-  hints_.Set(Version, window_texts::kHintVersion);
+  PlaceText(Version, 165, 143, shell_texts::kVersion);
+  hints_.Set(Version, shell_texts::kHintVersion);
 
-  PlaceText(Label3, 84, 154, window_texts::kProductTitle);
+  PlaceText(Label3, 84, 154, shell_texts::kProductTitle);
   Label4.SetAutoSize(false);
   Label4.SetWordWrap(true);
   Label4.SetTransparent(true);
   Label4.SetBounds(20, 180, 380, 98);
-  Label4.SetCaption(window_texts::kBetaNotice);
+  Label4.SetCaption(shell_texts::kBetaNotice);
 }
 
 bool TAboutBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT&) {
@@ -143,11 +138,11 @@ void TAboutBox::BBut2Click(TObject*) {
 }
 
 void TAboutBox::Label1Click(TObject*) {
-  ShellOpen({nullptr, "open", MailLink(), "", "", SW_SHOW});
+  ShellOpen({nullptr, "open", shell_texts::kMakerMailLink, "", "", SW_SHOW});
 }
 
 void TAboutBox::Label2Click(TObject*) {
-  ShellOpen({nullptr, "open", window_texts::kMakerWeb, "", "", SW_SHOW});
+  ShellOpen({nullptr, "open", shell_texts::kMakerWeb, "", "", SW_SHOW});
 }
 
 void TAboutBox::TitleMouseDown(TObject*, TMouseButton Button, TShiftState, int, int) {

@@ -2,16 +2,17 @@
 // controller, the pipeline and the transcript, and the settings in and out.
 #include "shell/Unit1.h"
 
+#include "core/Texts.h"
+#include "shell/ShellTexts.h"
 #include "shell/Skin.h"
-#include "shell/WindowTexts.h"
 
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* owner, UserFolders* folders)
     : TForm(owner), settings_(folders ? *folders : platform_folders_, profile_, files_) {
   BuildLayout();
-  Timer1.SetInterval(kPollInterval);
-  cs.SetHost("localhost");
+  Timer1.SetInterval(ConnectionController::kPollIntervalMs);
+  cs.SetHost(texts::kDefaultAddress);
   cs.SetPort(244);
   cs2.SetBlockingMode(TBlockingMode::bmNonBlocking);
   cs2.SetPort(0);
@@ -22,7 +23,7 @@ TForm1::TForm1(TComponent* owner, UserFolders* folders)
 void TForm1::ComponentsLoaded() {
   TI.BeginLoading();
   TI.SetCycleInterval(0);
-  TI.SetHint(window_texts::kTrayHint);
+  TI.SetHint(shell_texts::kTrayHint);
   TI.SetIcon(ProgramIcon(GetSystemMetrics(SM_CXSMICON)));
   TI.SetIconIndex(0);
   TI.EndLoading();
@@ -145,7 +146,7 @@ void TForm1::BBut4Click(TObject*) {
 
 void TForm1::BBut3Click(TObject*) {
   SaveDialog1.InitialDir = WD.DocumentsFolder();
-  SaveDialog1.Filter = window_texts::kSaveFilter;
+  SaveDialog1.Filter = shell_texts::kSaveFilter;
   SaveDialog1.FilterIndex = 1;
   SaveDialog1.DefaultExt.clear();
   SaveDialog1.OverwritePrompt = false;

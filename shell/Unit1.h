@@ -35,7 +35,6 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   static constexpr int kMinWidth = 566;
   static constexpr int kMinHeight = 250;
   static constexpr int kTransportListHeight = 23;
-  static constexpr uint32_t kPollInterval = 500;
 
   // folders: where the settings live; the platform's own user folders when null.
   explicit TForm1(TComponent* owner = Application, UserFolders* folders = nullptr);

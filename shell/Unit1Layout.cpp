@@ -1,9 +1,11 @@
 // The main window's controls: place, size, anchors, texts, pictures and initial state, as the
 // window's stored description gives them.
+#include "core/Texts.h"
+#include "core/TransportKinds.h"
 #include "resources/ResourceIds.h"
+#include "shell/ShellTexts.h"
 #include "shell/Skin.h"
 #include "shell/Unit1.h"
-#include "shell/WindowTexts.h"
 
 namespace {
 
@@ -12,7 +14,7 @@ constexpr TColor kStatusColor = 3815994;  // RGB 58,58,58
 }  // namespace
 
 void TForm1::BuildLayout() {
-  SetCaption(window_texts::kMainCaption);
+  SetCaption(shell_texts::kMainCaption);
   SetColor(kWindowColor);
   SetFont(MakeFont("Tahoma", clBlack));
   SetMinSize(kMinWidth, kMinHeight);
@@ -34,13 +36,13 @@ void TForm1::BuildTitle() {
   const TFont title_font = MakeFont("Tahoma", kTitleShadowColor, -19, fsBold);
   Label2.SetFont(title_font);
   Label2.SetTransparent(true);
-  Label2.SetCaption(window_texts::kTitle);
+  Label2.SetCaption(shell_texts::kTitle);
   Label2.SetBounds(68, 11, Label2.Width(), Label2.Height());
   TFont white_title = title_font;
   white_title.SetColor(clWhite);
   Label1.SetFont(white_title);
   Label1.SetTransparent(true);
-  Label1.SetCaption(window_texts::kTitle);
+  Label1.SetCaption(shell_texts::kTitle);
   Label1.SetBounds(67, 10, Label1.Width(), Label1.Height());
 
   const TFont arial_white = MakeFont("Arial", clWhite);
@@ -54,11 +56,11 @@ void TForm1::BuildTitle() {
 void TForm1::BuildConnectionRow() {
   ADRL.SetBounds(69, 40, 252, 21);
   ADRL.SetAnchors(akLeft | akTop | akRight);
-  ADRL.SetText("localhost");
+  ADRL.SetText(texts::kDefaultAddress);
 
   SrvBox.SetBounds(324, 40, 100, 21);
   SrvBox.SetAnchors(akTop | akRight);
-  SrvBox.SetItems({"TCP/IP Server", "Server Socket"});
+  SrvBox.SetItems(TransportKindNames());
   SrvBox.SetItemIndex(0);
 
   PortED.SetBounds(428, 40, 45, 22);
@@ -68,9 +70,9 @@ void TForm1::BuildConnectionRow() {
   const TFont tahoma = MakeFont("Tahoma", clBlack);
   const TFont arial_white = MakeFont("Arial", clWhite);
   SkinButton(ConB, 483, 24, 73, 20, akTop | akRight, IDB_CONNECT_UP, tahoma, arial_white,
-             window_texts::kConnect);
+             shell_texts::kConnect);
   SkinButton(DConB, 483, 44, 73, 20, akTop | akRight, IDB_CONNECT_UP, tahoma, arial_white,
-             window_texts::kDisconnect);
+             shell_texts::kDisconnect);
   DConB.SetEnabled(false);
 }
 
@@ -79,13 +81,13 @@ void TForm1::BuildButtons() {
   const TFont arial_white = MakeFont("Arial", clWhite);
   const TAnchors top_left = akLeft | akTop;
   SkinButton(BBut3, 7, 73, 75, 22, top_left, IDB_COMMAND_UP, tahoma, arial_white,
-             window_texts::kSave);
+             shell_texts::kSave);
   SkinButton(BBut4, 82, 73, 75, 22, top_left, IDB_COMMAND_UP, tahoma, arial_white,
-             window_texts::kClear);
+             shell_texts::kClear);
   SkinButton(Button2, 157, 73, 75, 22, top_left, IDB_COMMAND_UP, tahoma, arial_white,
-             window_texts::kAbout);
+             shell_texts::kAbout);
   SkinButton(ExitBtn, 232, 73, 75, 22, top_left, IDB_COMMAND_UP, tahoma, arial_white,
-             window_texts::kExit);
+             shell_texts::kExit);
 }
 
 void TForm1::BuildBottom() {
@@ -107,7 +109,7 @@ void TForm1::BuildBottom() {
   const TFont send_font = MakeFont("Tahoma", kSendCaptionColor);
   const TFont send_font_down = MakeFont("Arial", kSendCaptionColor);
   SkinButton(SendB, 484, 364, 75, 23, akRight | akBottom, IDB_SEND_UP, send_font, send_font_down,
-             window_texts::kSend);
+             shell_texts::kSend);
   SendB.SetEnabled(false);
 
   SL1.SetFont(MakeFont("Tahoma", kStatusColor));
@@ -133,15 +135,16 @@ void TForm1::BuildBottom() {
 }
 
 void TForm1::BuildHints() {
-  hints_.Set(BBut6, window_texts::kHintToTray);
-  hints_.Set(BBut1, window_texts::kHintMinimise);
-  hints_.Set(BBut5, window_texts::kHintMaximise);
-  hints_.Set(BBut2, window_texts::kHintClose);
-  hints_.Set(BBut3, window_texts::kHintSave);
-  hints_.Set(BBut4, window_texts::kHintClear);
-  hints_.Set(Button2, window_texts::kHintAbout);
-  hints_.Set(ExitBtn, window_texts::kHintExit);
-  hints_.Set(MSG, window_texts::kHintMessage);
-  hints_.Set(SendB, window_texts::kHintSend);
-  // The transport list's hint ("Тип сервера") is never shown: hints are off for that control.
+  hints_.Set(BBut6, shell_texts::kHintToTray);
+  hints_.Set(BBut1, shell_texts::kHintMinimise);
+  hints_.Set(BBut5, shell_texts::kHintMaximise);
+  hints_.Set(BBut2, shell_texts::kHintClose);
+  hints_.Set(BBut3, shell_texts::kHintSave);
+  hints_.Set(BBut4, shell_texts::kHintClear);
+  hints_.Set(Button2, shell_texts::kHintAbout);
+  hints_.Set(ExitBtn, shell_texts::kHintExit);
+  hints_.Set(MSG, shell_texts::kHintMessage);
+  hints_.Set(SendB, shell_texts::kHintSend);
+  // The transport list's hint (shell_texts::kHintTransport) is never shown: hints are off for
+  // that control.
 }

@@ -1,11 +1,12 @@
 #include "shell/framework/Controls.h"
 
+#include "shell/ShellTexts.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
 
 TForm& OwnerForm(TComponent* owner) {
   auto* form = dynamic_cast<TForm*>(owner);
-  if (!form) throw EInvalidCast("Invalid class typecast");
+  if (!form) throw EInvalidCast(shell_texts::kInvalidCast);
   return *form;
 }
 

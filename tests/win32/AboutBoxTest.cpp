@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakeShellOpener.h"
+#include "shell/ShellTexts.h"
 #include "win32/MainWindowFixture.h"
 
 namespace {
-
-using cp1251::FromUtf8;
 
 void ExpectSkinned(const TBBut& button, const std::string& font, TColor colour,
                    const std::string& font_down, TColor colour_down) {
@@ -47,31 +46,30 @@ TEST(AboutBox, LayoutTextsAndButtons) {
   EXPECT_EQ(about.ClientWidth(), 419);
   EXPECT_EQ(about.ClientHeight(), 325);
   EXPECT_EQ(about.Width(), 419);  // no frame
-  EXPECT_EQ(about.Caption(), FromUtf8("О программе"));
+  EXPECT_EQ(about.Caption(), shell_texts::kAbout);
   EXPECT_EQ(about.Color(), 15329769u);
   EXPECT_FALSE(about.Visible());
   EXPECT_TRUE(GetWindowLongW(about.Handle(), GWL_STYLE) & WS_SYSMENU);
 
-  EXPECT_EQ(about.Version.Caption(), "0.4");
+  EXPECT_EQ(about.Version.Caption(), shell_texts::kVersion);
   EXPECT_EQ(about.Version.Alignment(), TAlignment::taRightJustify);
   EXPECT_EQ(about.Version.Left(), 165);
-  EXPECT_EQ(about.ProductName.Caption(), "ZIRK");
-  EXPECT_EQ(about.Label3.Caption(), "Vantorel Universal Client");
-  EXPECT_EQ(about.MakerName.Caption(), "Vantorel");
-  EXPECT_EQ(about.Label6.Caption(), "2004");
-  EXPECT_EQ(about.Label4.Caption(),
-            FromUtf8("Данная версия программы предназначена для бета-тестирования."));
+  EXPECT_EQ(about.ProductName.Caption(), shell_texts::kProductName);
+  EXPECT_EQ(about.Label3.Caption(), shell_texts::kProductTitle);
+  EXPECT_EQ(about.MakerName.Caption(), shell_texts::kMaker);
+  EXPECT_EQ(about.Label6.Caption(), shell_texts::kYear);
+  EXPECT_EQ(about.Label4.Caption(), shell_texts::kBetaNotice);
   EXPECT_TRUE(about.Label4.WordWrap());
   EXPECT_TRUE(Bounds(about.Label4) == (RECT{20, 180, 400, 278}));
   EXPECT_TRUE(Bounds(about.Image2) == (RECT{0, 0, 419, 24}));
   EXPECT_TRUE(Bounds(about.Image7) == (RECT{10, 108, 410, 285}));
   EXPECT_TRUE(Bounds(about.Shape1) == (RECT{6, 25, 413, 104}));
   for (const TLabel* link : {&about.Label1, &about.Label2}) EXPECT_EQ(link->Cursor(), IDC_HAND);
-  EXPECT_EQ(about.Label1.Caption(), "zirk@vantorel.example");
-  EXPECT_EQ(about.Label2.Caption(), "www.vantorel.example");
+  EXPECT_EQ(about.Label1.Caption(), shell_texts::kMakerMail);
+  EXPECT_EQ(about.Label2.Caption(), shell_texts::kMakerWeb);
 
   EXPECT_TRUE(Bounds(about.OKButton) == (RECT{173, 291, 248, 314}));
-  EXPECT_EQ(about.OKButton.Caption(), "OK");
+  EXPECT_EQ(about.OKButton.Caption(), shell_texts::kOk);
   ExpectSkinned(about.OKButton, "Tahoma", 0x575757, "Arial", 0x575757);
   EXPECT_TRUE(Bounds(about.BBut2) == (RECT{399, 4, 415, 20}));
   EXPECT_EQ(about.BBut2.Caption(), "");
@@ -104,8 +102,8 @@ TEST(AboutBox, TheLinksAreOpenedThroughTheShell) {
     SendMessageW(about.Handle(), WM_LBUTTONUP, 0, at);
   }
   ASSERT_EQ(shell.requests.size(), 2u);
-  EXPECT_EQ(shell.requests[0].file, "mailto:zirk@vantorel.example");
-  EXPECT_EQ(shell.requests[1].file, "www.vantorel.example");
+  EXPECT_EQ(shell.requests[0].file, shell_texts::kMakerMailLink);
+  EXPECT_EQ(shell.requests[1].file, shell_texts::kMakerWeb);
   for (const ShellOpenRequest& request : shell.requests) {
     EXPECT_EQ(request.owner, nullptr);
     EXPECT_EQ(request.verb, "open");

@@ -4,6 +4,7 @@
 #include "core/Cp1251.h"
 #include "platform/win32/UtilityWindow.h"
 #include "platform/win32/WideText.h"
+#include "shell/ShellTexts.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
 #include "win32/UiTestSupport.h"
@@ -13,8 +14,8 @@ namespace {
 TEST(Application, TitleIsTheTextOfItsHiddenWindow) {
   TApplication app;
   EXPECT_EQ(Application, &app);
-  app.SetTitle("ZIRK");
-  EXPECT_EQ(FindWindowW(nullptr, L"ZIRK"), app.Handle());
+  app.SetTitle(shell_texts::kApplicationTitle);
+  EXPECT_EQ(FindWindowW(nullptr, WideText(shell_texts::kApplicationTitle).c_str()), app.Handle());
   EXPECT_FALSE(IsWindowVisible(app.Handle()));
   app.SetTitle(cp1251::FromUtf8("Клиент"));
   wchar_t text[16];

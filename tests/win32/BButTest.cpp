@@ -3,6 +3,7 @@
 
 #include "platform/win32/UtilityWindow.h"
 #include "shell/BevLab.h"
+#include "shell/ShellTexts.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
 #include "win32/Surface.h"
@@ -77,7 +78,7 @@ TEST_F(BButTest, OwnerThatIsNoFormIsRefused) {
     TBBut refused(&not_a_form);
     FAIL() << "constructed";
   } catch (const EInvalidCast& error) {
-    EXPECT_EQ(error.Message(), "Invalid class typecast");
+    EXPECT_EQ(error.Message(), shell_texts::kInvalidCast);
   }
   EXPECT_THROW(TBBut(nullptr), EInvalidCast);
 }

@@ -6,6 +6,7 @@
 #include "core/ErrorRoute.h"
 #include "platform/win32/UtilityWindow.h"
 #include "shell/BevLab.h"
+#include "shell/ShellTexts.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
 #include "shell/framework/Timer.h"
@@ -16,7 +17,7 @@ namespace {
 
 class ErrorDisplayTest : public ::testing::Test {
  protected:
-  ErrorDisplayTest() { app.SetTitle("ZIRK"); }
+  ErrorDisplayTest() { app.SetTitle(shell_texts::kApplicationTitle); }
 
   // Runs trigger twice: once the box must show message, once ExceptionHook must get sender.
   void ExpectCaught(const std::function<void()>& trigger, TObject* sender,
@@ -25,7 +26,7 @@ class ErrorDisplayTest : public ::testing::Test {
     trigger();
     ASSERT_TRUE(PumpUntil([&] { return watcher.seen.size() > boxes; }));
     EXPECT_EQ(watcher.seen.back().text, message + ".");
-    EXPECT_EQ(watcher.seen.back().caption, "ZIRK");
+    EXPECT_EQ(watcher.seen.back().caption, shell_texts::kApplicationTitle);
 
     std::vector<TObject*> senders;
     app.ExceptionHook = [&](TObject* Sender, const Exception& E) {
@@ -73,7 +74,7 @@ TEST_F(ErrorDisplayTest, PeriodRuleAsTheBoxShowsIt) {
     ASSERT_FALSE(watcher.seen.empty()) << row.message;
     const SeenBox& box = watcher.seen.back();
     EXPECT_EQ(box.text, cp1251::FromUtf8(row.shown));
-    EXPECT_EQ(box.caption, "ZIRK");
+    EXPECT_EQ(box.caption, shell_texts::kApplicationTitle);
     EXPECT_TRUE(box.only_ok);
     EXPECT_TRUE(box.error_icon);
   }

@@ -6,6 +6,7 @@
 
 #include "core/Cp1251.h"
 #include "platform/win32/WideText.h"
+#include "shell/ShellTexts.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
 #include "shell/framework/Timer.h"
@@ -16,8 +17,7 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::string kSaveFilter =
-    cp1251::FromUtf8("Текстовые файлы (*.txt)|*.txt|Файлы логов (*.log)|*.log|Все файлы (*.*)|*.*");
+const std::string& kSaveFilter = shell_texts::kSaveFilter;
 
 std::wstring Listed(const wchar_t* native) {
   // Up to and including the double zero.

@@ -1,6 +1,7 @@
 // The borderless form: anchors, minimum size, its steps, modality and the taskbar button.
 #include <gtest/gtest.h>
 
+#include "shell/ShellTexts.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
 #include "shell/framework/GraphicControls.h"
@@ -28,8 +29,8 @@ TEST(Form, IsABorderlessPopupOwnedByTheApplicationWindow) {
   form.SetClientHeight(417);
   EXPECT_EQ(form.Width(), 566);
   EXPECT_EQ(form.Height(), 417);
-  form.SetCaption("Vantorel Universal Client (ZIRK)");
-  EXPECT_EQ(form.Caption(), "Vantorel Universal Client (ZIRK)");
+  form.SetCaption(shell_texts::kMainCaption);
+  EXPECT_EQ(form.Caption(), shell_texts::kMainCaption);
 }
 
 TEST(Form, ControlsFollowTheirAnchors) {

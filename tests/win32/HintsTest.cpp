@@ -5,8 +5,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include "core/Cp1251.h"
 #include "platform/win32/WideText.h"
+#include "shell/ShellTexts.h"
 #include "shell/controls/HistoryComboBox.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/GraphicControls.h"
@@ -49,7 +49,7 @@ class HintsTest : public ::testing::Test {
 };
 
 TEST_F(HintsTest, ShowsTheTextOverWindowlessAndWindowedControls) {
-  const std::string send_text = cp1251::FromUtf8("Текст для отправки");
+  const std::string& send_text = shell_texts::kHintMessage;
   hints.Set(grip, "Resize");
   hints.Set(message, send_text);
   EXPECT_EQ(hints.Get(grip), "Resize");

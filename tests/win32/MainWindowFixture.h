@@ -6,6 +6,7 @@
 
 #include "core/Cp1251.h"
 #include "fakes/FakeUserFolders.h"
+#include "shell/ShellTexts.h"
 #include "shell/Unit1.h"
 #include "support/TempDir.h"
 #include "win32/UiTestSupport.h"
@@ -68,7 +69,8 @@ class MainWindowTest : public ::testing::Test {
     PressKey(KeyTarget(form->ADRL), VK_RETURN);
   }
 
-  const std::string title = "ZIRK-" + std::to_string(GetCurrentProcessId());
+  const std::string title =
+      shell_texts::kApplicationTitle + "-" + std::to_string(GetCurrentProcessId());
   TempDir dir;
   FakeUserFolders folders;
   TApplication app;

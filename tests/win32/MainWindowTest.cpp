@@ -15,7 +15,7 @@ const std::string kSeparator(100, '/');
 
 TEST_F(MainWindowTest, StartsIdleWithTheDefaultsOfAFirstRun) {
   TForm1& window = Create();
-  EXPECT_EQ(window.Caption(), "Vantorel Universal Client (ZIRK)");
+  EXPECT_EQ(window.Caption(), shell_texts::kMainCaption);
   EXPECT_EQ(window.Left(), 150);
   EXPECT_EQ(window.Top(), 150);
   EXPECT_EQ(window.ClientWidth(), 566);
@@ -25,12 +25,21 @@ TEST_F(MainWindowTest, StartsIdleWithTheDefaultsOfAFirstRun) {
   EXPECT_EQ(window.SrvBox.ItemIndex(), 0);
   EXPECT_EQ(window.SrvBox.FieldHeight(), 23);
   EXPECT_EQ(window.MSG.Text(), "");
-  EXPECT_EQ(window.Label1.Caption(), "Vantorel Universal Client v0.4");
-  EXPECT_EQ(window.Timer1.Interval(), 500u);
+  EXPECT_EQ(window.Label1.Caption(), shell_texts::kTitle);
+  EXPECT_EQ(window.Timer1.Interval(), ConnectionController::kPollIntervalMs);
   EXPECT_TRUE(window.Timer1.Enabled());
   ExpectIdle();
   EXPECT_EQ(GetFocus(), KeyTarget(window.ADRL));
   EXPECT_EQ(Text(), "");
+}
+
+TEST_F(MainWindowTest, TheTransportListOffersTheKindsInTheirOrder) {
+  TForm1& window = Create();
+  const std::vector<std::string> names = TransportKindNames();
+  for (size_t kind = 0; kind <= names.size(); ++kind) {
+    window.SrvBox.SetItemIndex(static_cast<int>(kind));
+    EXPECT_EQ(window.SrvBox.Text(), kind < names.size() ? names[kind] : "") << kind;
+  }
 }
 
 TEST_F(MainWindowTest, LineTransportConnectChatAndPeerClose) {

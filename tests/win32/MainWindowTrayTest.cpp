@@ -29,7 +29,7 @@ TEST_F(MainWindowTrayTest, StartsWithoutAnIconAfterOneRefusedRemove) {
   EXPECT_TRUE(shell.present.empty());
   const TTrayIcon& icon = form->TI;
   EXPECT_FALSE(icon.IconVisible());
-  EXPECT_EQ(icon.Hint(), "ZIRK v0.4");
+  EXPECT_EQ(icon.Hint(), shell_texts::kTrayHint);
   EXPECT_EQ(icon.CycleInterval(), 0u);
   EXPECT_EQ(icon.IconIndex(), 0);
   EXPECT_NE(icon.NotifyData().hIcon, nullptr);
@@ -44,7 +44,7 @@ TEST_F(MainWindowTrayTest, TheButtonHidesToTheIconAndAClickOnItBringsTheWindowBa
   EXPECT_TRUE(Hidden());
   ASSERT_EQ(shell.Messages(), std::vector<DWORD>{NIM_ADD});
   EXPECT_TRUE(shell.Last().accepted);
-  EXPECT_EQ(shell.Last().Tip(), "ZIRK v0.4");
+  EXPECT_EQ(shell.Last().Tip(), shell_texts::kTrayHint);
   EXPECT_EQ(shell.Last().data.hIcon, form->TI.NotifyData().hIcon);
   EXPECT_NE(shell.Last().data.hIcon, nullptr);
 

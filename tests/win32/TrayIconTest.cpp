@@ -9,6 +9,7 @@
 
 #include "core/Cp1251.h"
 #include "fakes/FakeTrayShell.h"
+#include "shell/ShellTexts.h"
 #include "shell/Skin.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
@@ -87,7 +88,7 @@ TEST_F(TrayIconTest, LoadingWithTheIconHiddenMakesOneRefusedRemoveAndSetsVersion
   TTrayIcon icon(&app);
   Load(icon, [&] {
     icon.SetCycleInterval(0);
-    icon.SetHint("ZIRK v0.4");
+    icon.SetHint(shell_texts::kTrayHint);
     icon.SetIconIndex(0);
   });
   EXPECT_EQ(shell.Messages(),
@@ -126,12 +127,12 @@ TEST_F(TrayIconTest, TheTipIsTheHintCutTo127BytesOrNothing) {
   const std::string long_hint = std::string(120, 'a') + "0123456789";
   const Case cases[] = {
       {"", true, ""},
-      {"ZIRK v0.4", true, "ZIRK v0.4"},
+      {shell_texts::kTrayHint, true, shell_texts::kTrayHint},
       {cyrillic, true, cyrillic},
       {std::string(127, 'x'), true, std::string(127, 'x')},
       {long_hint, true, long_hint.substr(0, 127)},
       {std::string(300, 'y'), true, std::string(127, 'y')},
-      {"ZIRK v0.4", false, ""},
+      {shell_texts::kTrayHint, false, ""},
   };
   TTrayIcon icon(&app);
   for (const Case& c : cases) {

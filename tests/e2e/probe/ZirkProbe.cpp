@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "platform/win32/WideText.h"
+#include "shell/ShellTexts.h"
 
-const wchar_t kMainCaption[] = L"Vantorel Universal Client (ZIRK)";
+namespace {
 
 std::string Utf8(const std::wstring& text) {
   if (text.empty()) return {};
@@ -92,7 +93,7 @@ std::vector<HWND> Children(HWND parent) {
 }
 
 HWND MainWindow() {
-  return FindWindowW(nullptr, kMainCaption);
+  return FindWindowW(nullptr, WideText(shell_texts::kMainCaption).c_str());
 }
 
 int PrintMain() {

@@ -1,17 +1,17 @@
 // Written here in UTF-8, held as Windows-1251 bytes.
-#include "shell/WindowTexts.h"
+#include "shell/ShellTexts.h"
 
 #include "core/Cp1251.h"
-#include "shell/Version.h"
 
-namespace window_texts {
+namespace shell_texts {
 
 using cp1251::FromUtf8;
 
 const std::string kApplicationTitle = "ZIRK";
+const std::string kVersion = "0.4";
 const std::string kMainCaption = "Vantorel Universal Client (ZIRK)";
-const std::string kTitle = std::string("Vantorel Universal Client v") + kProgramVersion;
-const std::string kTrayHint = std::string("ZIRK v") + kProgramVersion;
+const std::string kTitle = "Vantorel Universal Client v" + kVersion;
+const std::string kTrayHint = "ZIRK v" + kVersion;
 
 const std::string kConnect = FromUtf8("Подключить");
 const std::string kDisconnect = FromUtf8("Разорвать");
@@ -32,6 +32,7 @@ const std::string kHintExit = FromUtf8("Закрыть программу");
 const std::string kHintMessage = FromUtf8("Текст для отправки");
 const std::string kHintSend = FromUtf8("Отправить текст");
 const std::string kHintTransport = FromUtf8("Тип сервера");
+const std::string kHintVersion = FromUtf8("Версия программы");
 
 const std::string kSaveFilter =
     FromUtf8("Текстовые файлы (*.txt)|*.txt|Файлы логов (*.log)|*.log|Все файлы (*.*)|*.*");
@@ -40,14 +41,17 @@ const std::string kSaveFilter =
 const std::string kMaker = "Vantorel";
 const std::string kAuthor = FromUtf8("Арвин Талескер");
 const std::string kMakerMail = "zirk@vantorel.example";
+const std::string kMakerMailLink = "mailto:" + kMakerMail;
 const std::string kMakerWeb = "www.vantorel.example";
 const std::string kMakerWebLink = "http://www.vantorel.example/";
 const std::string kYear = "2004";
 const std::string kProductName = "ZIRK";
 const std::string kProductTitle = "Vantorel Universal Client";
-const std::string kHintVersion = FromUtf8("Версия программы");
 const std::string kBetaNotice =
     FromUtf8("Данная версия программы предназначена для бета-тестирования.");
 const std::string kOk = "OK";
 
-}  // namespace window_texts
+const std::string kInvalidCast = "Invalid class typecast";
+const std::string kCannotCreateWindow = "Cannot create window";
+
+}  // namespace shell_texts
