@@ -175,7 +175,7 @@ TTrayIcon::~TTrayIcon() {
   *alive_ = false;
   SetIconVisible(false);
   if (Application && hook_id_) Application->UnhookMainWindow(hook_id_);
-  RestoreOwnerProc();
+  owner_proc_.reset();
   if (icon_list_) icon_list_->RemoveFreeNotification(this);
   if (popup_menu_) popup_menu_->RemoveFreeNotification(this);
   TTrayIconHandler::ReleaseIconWindow(icon_id_);

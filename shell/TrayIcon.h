@@ -5,9 +5,9 @@
 // per process, since the shell's identifier has 32 bits and an address here has 64. A
 // notification that names no live icon is dropped.
 //
-// The icon replaces the window procedure of its owner, when the owner has a window, so that the
-// owner comes to the foreground each time it is shown; and it hooks the application window's
-// messages (minimising to the notification area, the taskbar's restart).
+// The icon adopts its owner's window, when the owner has one (platform/win32/WindowHost.h), so
+// that the owner comes to the foreground each time it is shown; and it hooks the application
+// window's messages (minimising to the notification area, the taskbar's restart).
 #pragma once
 
 #include <windows.h>
@@ -23,6 +23,7 @@
 
 #include "core/Component.h"
 #include "platform/win32/UtilityWindow.h"
+#include "platform/win32/WindowHost.h"
 #include "shell/TrayTimer.h"
 #include "shell/framework/Controls.h"
 #include "shell/framework/ImageList.h"
@@ -189,7 +190,6 @@ class TTrayIcon : public TComponent {
 
  private:
   friend class TTrayIconHandler;
-  friend struct OwnerProcSlots;
 
   HWND OwnerWindow() const;
   void FillNotifyData();
@@ -206,11 +206,10 @@ class TTrayIcon : public TComponent {
   void ClickTimerFired();
   void ExitTimerFired();
   bool ApplicationHook(UINT message, WPARAM wparam);
-  // The owner window's messages, before its own procedure.
-  LRESULT OwnerWindowProc(UINT message, WPARAM wparam, LPARAM lparam);
+  // The owner window's messages, before its own procedure; true when one is taken.
+  bool OwnerWindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   bool MinimiseRoute();
   void ReplaceOwnerProc();
-  void RestoreOwnerProc();
 
   bool enabled_ = true;
   TPicture icon_;
@@ -234,8 +233,8 @@ class TTrayIcon : public TComponent {
   TImageList* icon_list_ = nullptr;
   bool cycle_icons_ = false;
   uint32_t cycle_interval_ = 0;
-  WNDPROC old_owner_proc_ = nullptr;
-  WNDPROC owner_proc_stub_ = nullptr;
+  // OwnerWindowProc in front of the owner window's own procedure, while the icon lives.
+  std::unique_ptr<AdoptedWindow> owner_proc_;
   TNotifyIconDataA notify_data_{};
   int hook_id_ = 0;
   // Cleared when the icon is destroyed, for handlers that run its events and go on after them.

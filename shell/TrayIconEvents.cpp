@@ -1,9 +1,6 @@
 // The icon's side of the windows it works with: the shell's mouse notifications, the
 // application window's hook, the owner window's replaced procedure, and hiding and showing the
 // main window.
-#include <array>
-#include <utility>
-
 #include "core/ErrorRoute.h"
 #include "shell/TrayIcon.h"
 #include "shell/framework/Application.h"
@@ -27,49 +24,6 @@ POINT CursorPos() {
   return at;
 }
 
-// The replacement procedures of owner windows. A window procedure carries no object, so each
-// slot has a procedure of its own that calls the icon holding the slot. When an icon goes while
-// another procedure was put in front of its own, its procedure stays in the window's chain and
-// passes everything on; that slot is not used again.
-struct OwnerSlot {
-  TTrayIcon* icon = nullptr;
-  WNDPROC passed_to = nullptr;
-  bool taken = false;
-};
-constexpr size_t kOwnerSlots = 16;
-OwnerSlot owner_slots[kOwnerSlots];
-
-}  // namespace
-
-struct OwnerProcSlots {
-  template <size_t N>
-  static LRESULT CALLBACK Stub(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    TTrayIcon* icon = owner_slots[N].icon;
-    if (!icon) return CallWindowProcW(owner_slots[N].passed_to, window, message, wparam, lparam);
-    try {
-      return icon->OwnerWindowProc(message, wparam, lparam);
-    } catch (...) {
-      ReportToApplicationErrorRoute(icon);
-      return 0;
-    }
-  }
-};
-
-namespace {
-
-template <size_t... N>
-constexpr std::array<WNDPROC, kOwnerSlots> MakeStubs(std::index_sequence<N...>) {
-  return {&OwnerProcSlots::Stub<N>...};
-}
-constexpr std::array<WNDPROC, kOwnerSlots> kOwnerStubs =
-    MakeStubs(std::make_index_sequence<kOwnerSlots>());
-
-OwnerSlot& SlotOf(WNDPROC stub) {
-  size_t n = 0;
-  while (n + 1 < kOwnerSlots && kOwnerStubs[n] != stub) ++n;
-  return owner_slots[n];
-}
-
 }  // namespace
 
 HWND TTrayIcon::OwnerWindow() const {
@@ -81,52 +35,34 @@ HWND TTrayIcon::OwnerWindow() const {
 void TTrayIcon::ReplaceOwnerProc() {
   HWND owner = OwnerWindow();
   if (!owner) return;
-  // With every slot taken the owner keeps its procedure, and the foreground step is left out.
-  for (size_t n = 0; n < kOwnerSlots; ++n) {
-    if (owner_slots[n].taken) continue;
-    owner_slots[n] = {this, nullptr, true};
-    owner_proc_stub_ = kOwnerStubs[n];
-    old_owner_proc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(owner, GWLP_WNDPROC));
-    SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(owner_proc_stub_));
-    return;
-  }
+  owner_proc_ = std::make_unique<AdoptedWindow>(
+      owner, this, &ReportToApplicationErrorRoute,
+      [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+        return OwnerWindowProc(message, wparam, lparam, result);
+      });
 }
 
-void TTrayIcon::RestoreOwnerProc() {
-  if (!owner_proc_stub_) return;
-  OwnerSlot& slot = SlotOf(owner_proc_stub_);
-  HWND owner = OwnerWindow();
-  const bool in_front = owner && reinterpret_cast<WNDPROC>(
-                                     GetWindowLongPtrW(owner, GWLP_WNDPROC)) == owner_proc_stub_;
-  if (in_front) SetWindowLongPtrW(owner, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old_owner_proc_));
-  if (in_front || !owner || !IsWindow(owner)) {
-    slot = {};
-  } else {
-    slot.icon = nullptr;
-    slot.passed_to = old_owner_proc_;
-  }
-  owner_proc_stub_ = nullptr;
-  old_owner_proc_ = nullptr;
-}
-
-LRESULT TTrayIcon::OwnerWindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  HWND owner = OwnerWindow();
+bool TTrayIcon::OwnerWindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   switch (message) {
     case WM_SHOWWINDOW:
       if (wparam == TRUE && lparam == 0) {
         // Shown by a show call (start-up, RestoreMainWindow): to the foreground.
         if (Application) SetForegroundWindow(Application->Handle());
-        SetForegroundWindow(owner);
+        SetForegroundWindow(OwnerWindow());
       } else if (wparam == FALSE && lparam == SW_PARENTCLOSING &&
                  !(Application && Application->Terminated()) && MinimiseRoute()) {
-        return 1;
+        result = 1;
+        return true;
       }
       break;
     case WM_SYSCOMMAND:
-      if (wparam == SC_MINIMIZE && MinimiseRoute()) return 1;
+      if (wparam == SC_MINIMIZE && MinimiseRoute()) {
+        result = 1;
+        return true;
+      }
       break;
   }
-  return CallWindowProcW(old_owner_proc_, owner, message, wparam, lparam);
+  return false;
 }
 
 bool TTrayIcon::MinimiseRoute() {

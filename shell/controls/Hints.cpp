@@ -7,8 +7,6 @@
 
 namespace {
 
-const UINT_PTR kFormSubclass = 1;
-
 HWND CreateTooltip(HWND form) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_BAR_CLASSES};
   InitCommonControlsEx(&classes);
@@ -33,14 +31,13 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM windows) {
 
 }  // namespace
 
-THints::THints(TForm& form) : form_(form), tooltip_(CreateTooltip(form.Handle())) {
-  SetWindowSubclass(form_.Handle(), &THints::FormProc, kFormSubclass,
-                    reinterpret_cast<DWORD_PTR>(this));
-}
-
-THints::~THints() {
-  RemoveWindowSubclass(form_.Handle(), &THints::FormProc, kFormSubclass);
-}
+THints::THints(TForm& form)
+    : form_(form),
+      tooltip_(CreateTooltip(form.Handle())),
+      form_window_(form.Handle(), &form, &ReportCaughtException,
+                   [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+                     return FormMessage(message, wparam, lparam, result);
+                   }) {}
 
 void THints::Set(TControl& control, const std::string& text) {
   auto found = hints_.find(&control);
@@ -99,9 +96,7 @@ void THints::PlaceAreas() {
   }
 }
 
-LRESULT CALLBACK THints::FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT_PTR,
-                                  DWORD_PTR self) {
-  auto* hints = reinterpret_cast<THints*>(self);
+bool THints::FormMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   switch (message) {
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -110,17 +105,17 @@ LRESULT CALLBACK THints::FormProc(HWND window, UINT message, WPARAM wparam, LPAR
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP: {
-      if (message == WM_MOUSEMOVE) hints->PlaceAreas();
-      MSG relayed{window, message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
-      SendMessageW(hints->tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
-      break;
+      if (message == WM_MOUSEMOVE) PlaceAreas();
+      MSG relayed{
+          form_.Handle(), message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
+      SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+      return false;
     }
-    case WM_SIZE: {
+    case WM_SIZE:
       // The controls follow their anchors in the form's own handling.
-      const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
-      hints->PlaceAreas();
-      return result;
-    }
+      result = form_window_.CallNext(message, wparam, lparam);
+      PlaceAreas();
+      return true;
   }
-  return DefSubclassProc(window, message, wparam, lparam);
+  return false;
 }

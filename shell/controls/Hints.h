@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/controls/WindowOwner.h"
+#include "platform/win32/WindowHost.h"
 #include "shell/framework/Form.h"
 
 class TControl;
@@ -17,7 +17,6 @@ class TControl;
 class THints {
  public:
   explicit THints(TForm& form);
-  ~THints();
   THints(const THints&) = delete;
   THints& operator=(const THints&) = delete;
 
@@ -34,8 +33,8 @@ class THints {
     UINT_PTR area = 0;              // a windowless control's rectangle on the form
   };
 
-  static LRESULT CALLBACK FormProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                   UINT_PTR id, DWORD_PTR self);
+  // The form's messages, before its own handling: pointer messages go to the tooltip too.
+  bool FormMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   void AddTools(TControl& control, Hint& hint, const std::wstring& text);
   void RemoveTools(const Hint& hint);
   // Windowless controls' rectangles where they are now (empty while hidden).
@@ -45,4 +44,5 @@ class THints {
   WindowOwner tooltip_;
   std::map<const TControl*, Hint> hints_;
   UINT_PTR next_area_ = 1;
+  AdoptedWindow form_window_;
 };

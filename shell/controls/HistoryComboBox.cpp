@@ -1,12 +1,16 @@
 #include "shell/controls/HistoryComboBox.h"
 
-#include <commctrl.h>
-
 #include "platform/win32/WideText.h"
 #include "shell/logic/HistoryStep.h"
 
 namespace {
-const UINT_PTR kFieldSubclass = 1;
+
+// The edit field inside a simple combo box.
+HWND FieldOf(HWND box) {
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  return box && GetComboBoxInfo(box, &info) ? info.hwndItem : nullptr;
+}
 
 std::string ItemText(HWND box, WPARAM index) {
   const LRESULT length = SendMessageW(box, CB_GETLBTEXTLEN, index, 0);
@@ -16,28 +20,22 @@ std::string ItemText(HWND box, WPARAM index) {
   text.resize(static_cast<size_t>(length));
   return NarrowText(text);
 }
+
 }  // namespace
 
 // No sorting by the box itself: the history list says where each entry goes. The list part is
 // as high as the box leaves it, which at one line high is nothing.
 THistoryComboBox::THistoryComboBox(TComponent* owner)
-    : TWinControl(owner, L"COMBOBOX", CBS_SIMPLE | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT) {
-  COMBOBOXINFO info{};
-  info.cbSize = sizeof info;
-  if (Handle() && GetComboBoxInfo(Handle(), &info)) field_ = info.hwndItem;
-  if (field_) {
-    SetWindowSubclass(field_, &THistoryComboBox::FieldProc, kFieldSubclass,
-                      reinterpret_cast<DWORD_PTR>(this));
-  }
+    : TWinControl(owner, L"COMBOBOX", CBS_SIMPLE | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT),
+      field_(FieldOf(Handle()), this, &ReportCaughtException,
+             [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+               return FieldMessage(message, wparam, lparam, result);
+             }) {
   history_.OnInserted = [this](size_t index, const std::string& text) {
     SendMessageW(Handle(), CB_INSERTSTRING, index,
                  reinterpret_cast<LPARAM>(WideText(text).c_str()));
   };
   history_.OnReplaced = [this] { ShowAll(); };
-}
-
-THistoryComboBox::~THistoryComboBox() {
-  if (field_) RemoveWindowSubclass(field_, &THistoryComboBox::FieldProc, kFieldSubclass);
 }
 
 std::vector<std::string> THistoryComboBox::ShownEntries() const {
@@ -53,19 +51,6 @@ bool THistoryComboBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESU
   return TWinControl::WndProc(message, wparam, lparam, result);
 }
 
-LRESULT CALLBACK THistoryComboBox::FieldProc(HWND window, UINT message, WPARAM wparam,
-                                             LPARAM lparam, UINT_PTR, DWORD_PTR self) {
-  auto* box = reinterpret_cast<THistoryComboBox*>(self);
-  try {
-    LRESULT result = 0;
-    if (box->FieldMessage(message, wparam, lparam, result)) return result;
-  } catch (...) {
-    ReportCaughtException(box);
-    return 0;
-  }
-  return DefSubclassProc(window, message, wparam, lparam);
-}
-
 bool THistoryComboBox::FieldMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   if (message != WM_KEYDOWN && message != WM_CHAR) return false;
   WPARAM key = wparam;
@@ -74,7 +59,7 @@ bool THistoryComboBox::FieldMessage(UINT message, WPARAM wparam, LPARAM lparam, 
     Step(key == VK_DOWN);
     return true;
   }
-  result = DefSubclassProc(field_, message, key, lparam);
+  result = field_.CallNext(message, key, lparam);
   return true;
 }
 
@@ -83,7 +68,7 @@ void THistoryComboBox::Step(bool next) {
       history_.Entries(), Text(), next ? HistoryDirection::Next : HistoryDirection::Previous);
   if (!index) return;
   SetText(history_.Entries()[*index]);
-  SendMessageW(field_, EM_SETSEL, 0, -1);
+  SendMessageW(field_.Handle(), EM_SETSEL, 0, -1);
 }
 
 void THistoryComboBox::ShowAll() {

@@ -7,13 +7,15 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
 #include "core/HistoryList.h"
+#include "platform/win32/WindowHost.h"
 #include "shell/framework/WinControl.h"
 
 class THistoryComboBox : public TWinControl {
  public:
   explicit THistoryComboBox(TComponent* owner);
-  ~THistoryComboBox() override;
 
   // The entries. Adding or replacing entries through it updates the box; replacing or clearing
   // the list leaves the field's text as it was.
@@ -23,18 +25,17 @@ class THistoryComboBox : public TWinControl {
   // The entries as the box holds them (for tests).
   std::vector<std::string> ShownEntries() const;
   // The edit field inside the box, which has the focus and gets the keys.
-  HWND FieldHandle() const { return field_; }
+  HWND FieldHandle() const { return field_.Handle(); }
 
  protected:
   bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
  private:
-  static LRESULT CALLBACK FieldProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
-                                    UINT_PTR id, DWORD_PTR self);
   bool FieldMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   void Step(bool next);
   void ShowAll();
 
   HistoryList history_;
-  HWND field_ = nullptr;  // the box's own child, destroyed with it
+  // The box's own child, destroyed with it; adopted for the keys typed in it.
+  AdoptedWindow field_;
 };

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "shell/controls/WindowOwner.h"
+#include "platform/win32/WindowHost.h"
 #include "shell/framework/WinControl.h"
 
 class TSpinEdit : public TWinControl {

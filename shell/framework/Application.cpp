@@ -14,7 +14,18 @@ TApplication* Application = nullptr;
 
 namespace {
 
-const wchar_t kApplicationClass[] = L"ZirkApplication";
+HostedWindowSpec ApplicationWindowSpec() {
+  return {.class_name = L"ZirkApplication",
+          .cursor = IDC_ARROW,
+          .style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+          .left = GetSystemMetrics(SM_CXSCREEN) / 2,
+          .top = GetSystemMetrics(SM_CYSCREEN) / 2};
+}
+
+// The application reports what its own window's messages let out.
+void ReportToItself(TObject* application) {
+  static_cast<TApplication*>(application)->ReportException(application);
+}
 
 BOOL CALLBACK FindVisibleForm(HWND window, LPARAM found) {
   TForm* form = TForm::FromHandle(window);
@@ -31,38 +42,25 @@ void ReportCaughtException(TObject* sender) {
   if (Application) Application->ReportException(sender);
 }
 
-TApplication::TApplication() {
+TApplication::TApplication()
+    : window_(ApplicationWindowSpec(), this, &ReportToItself,
+              [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+                return WindowProc(message, wparam, lparam, result);
+              }) {
   Application = this;
-  static const bool registered = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.lpfnWndProc = &TApplication::WindowThunk;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kApplicationClass;
-    return RegisterClassExW(&window_class) != 0;
-  }();
-  (void)registered;
-  CreateWindowExW(0, kApplicationClass, L"",
-                  WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                  GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0,
-                  nullptr, nullptr, GetModuleHandleW(nullptr), this);
   SetApplicationErrorRoute(this, [this](TObject* sender) { ReportException(sender); });
 }
 
 TApplication::~TApplication() {
   DestroyForms();
   ClearApplicationErrorRoute(this);
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
+  window_.Destroy();
   if (Application == this) Application = nullptr;
 }
 
 void TApplication::SetTitle(const std::string& title) {
   title_ = title;
-  if (window_) SetWindowTextW(window_, WideText(title).c_str());
+  if (Handle()) SetWindowTextW(Handle(), WideText(title).c_str());
 }
 
 void TApplication::AdoptForm(std::unique_ptr<TForm> form) {
@@ -123,16 +121,16 @@ void TApplication::Terminate() {
 }
 
 void TApplication::Minimize() {
-  if (IsIconic(window_)) return;
-  ShowOwnedPopups(window_, FALSE);
+  if (IsIconic(Handle())) return;
+  ShowOwnedPopups(Handle(), FALSE);
   forms_hidden_by_minimise_ = true;
-  ShowWindow(window_, SW_MINIMIZE);
+  ShowWindow(Handle(), SW_MINIMIZE);
 }
 
 void TApplication::Restore() {
-  if (!IsIconic(window_)) return;
-  ShowWindow(window_, SW_RESTORE);
-  ShowOwnedPopups(window_, TRUE);
+  if (!IsIconic(Handle())) return;
+  ShowWindow(Handle(), SW_RESTORE);
+  ShowOwnedPopups(Handle(), TRUE);
 }
 
 int TApplication::HookMainWindow(MessageHook hook) {
@@ -149,13 +147,13 @@ SIZE TApplication::IconSize() const {
 }
 
 void TApplication::UpdateTaskbarButton() {
-  if (!window_) return;
+  if (!Handle()) return;
   bool any_visible = false;
   EnumThreadWindows(GetCurrentThreadId(), FindVisibleForm, reinterpret_cast<LPARAM>(&any_visible));
-  if (any_visible && !IsWindowVisible(window_)) {
-    ShowWindow(window_, SW_SHOWNOACTIVATE);
-  } else if (!any_visible && IsWindowVisible(window_)) {
-    ShowWindow(window_, SW_HIDE);
+  if (any_visible && !IsWindowVisible(Handle())) {
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+  } else if (!any_visible && IsWindowVisible(Handle())) {
+    ShowWindow(Handle(), SW_HIDE);
   }
 }
 
@@ -183,7 +181,7 @@ void TApplication::TrackPointer() {
   if (change.entered && pointer_.Current() == change.entered) change.entered->MouseEntered();
 }
 
-LRESULT TApplication::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
+bool TApplication::WindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   // A hook may remove itself or others: each is looked up again before it runs.
   std::vector<int> ids;
   for (const Hook& hook : hooks_) ids.push_back(hook.id);
@@ -192,21 +190,21 @@ LRESULT TApplication::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
         std::find_if(hooks_.begin(), hooks_.end(), [id](const Hook& h) { return h.id == id; });
     if (found == hooks_.end()) continue;
     MessageHook hook = found->hook;
-    LRESULT result = 0;
-    if (hook(message, wparam, lparam, result)) return result;
+    if (hook(message, wparam, lparam, result)) return true;
   }
+  result = 0;
   switch (message) {
     case WM_CLOSE:
       if (main_form_) main_form_->Close();
-      return 0;
+      return true;
     case WM_SYSCOMMAND:
       if ((wparam & 0xFFF0) == SC_MINIMIZE) {
         Minimize();
-        return 0;
+        return true;
       }
       if ((wparam & 0xFFF0) == SC_RESTORE) {
         Restore();
-        return 0;
+        return true;
       }
       break;
     case WM_SIZE:
@@ -214,7 +212,7 @@ LRESULT TApplication::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
       // minimising hid come back.
       if (wparam == SIZE_RESTORED && forms_hidden_by_minimise_) {
         forms_hidden_by_minimise_ = false;
-        ShowOwnedPopups(window_, TRUE);
+        ShowOwnedPopups(Handle(), TRUE);
       }
       break;
     case WM_SETFOCUS:
@@ -223,25 +221,7 @@ LRESULT TApplication::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
           IsWindowEnabled(main_form_->Handle())) {
         SetFocus(main_form_->Handle());
       }
-      return 0;
+      return true;
   }
-  return DefWindowProcW(window_, message, wparam, lparam);
-}
-
-LRESULT CALLBACK TApplication::WindowThunk(HWND window, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created =
-        reinterpret_cast<TApplication*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wparam, lparam);
-  try {
-    return self->WindowProc(message, wparam, lparam);
-  } catch (...) {
-    self->ReportException(self);
-    return 0;
-  }
+  return false;
 }

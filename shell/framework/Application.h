@@ -13,6 +13,7 @@
 
 #include "core/Component.h"
 #include "core/Errors.h"
+#include "platform/win32/WindowHost.h"
 #include "shell/logic/PointerTracker.h"
 
 class TForm;
@@ -32,7 +33,7 @@ class TApplication : public TComponent {
   // Destroys the forms, then the window; clears the error route if it is still this object's.
   ~TApplication() override;
 
-  HWND Handle() const { return window_; }
+  HWND Handle() const { return window_.Handle(); }
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
   TForm* MainForm() const { return main_form_; }
@@ -92,10 +93,8 @@ class TApplication : public TComponent {
   void Idle();
   void TrackPointer();
   std::string WindowTitle() const;
-  LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK WindowThunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  bool WindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
 
-  HWND window_ = nullptr;
   std::string title_;
   std::vector<std::unique_ptr<TForm>> forms_;
   TForm* main_form_ = nullptr;
@@ -109,6 +108,8 @@ class TApplication : public TComponent {
   std::vector<Hook> hooks_;
   int next_hook_id_ = 1;
   PointerTracker<TGraphicControl> pointer_;
+  // Last: its messages use everything above from the window's creation on.
+  HostedWindow window_;
 };
 
 extern TApplication* Application;

@@ -61,11 +61,11 @@ int TApplication::ShowMessageBox(const std::string& text, const std::string& cap
   const std::wstring wide_caption = WideText(caption);
   HWND active = GetActiveWindow();
   RECT was{};
-  const bool moved = CentreOnMonitorOf(window_, active, was);
+  const bool moved = CentreOnMonitorOf(Handle(), active, was);
   ThreadWindowsDisabled disabled;
-  const int result = MessageBoxW(window_, wide_text.c_str(), wide_caption.c_str(), flags);
+  const int result = MessageBoxW(Handle(), wide_text.c_str(), wide_caption.c_str(), flags);
   if (moved) {
-    SetWindowPos(window_, nullptr, was.left, was.top, 0, 0,
+    SetWindowPos(Handle(), nullptr, was.left, was.top, 0, 0,
                  SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOZORDER);
   }
   disabled.EnableAgain();
@@ -74,8 +74,8 @@ int TApplication::ShowMessageBox(const std::string& text, const std::string& cap
 }
 
 std::string TApplication::WindowTitle() const {
-  if (!window_) return title_;
+  if (!Handle()) return title_;
   wchar_t buffer[256];
-  const int length = GetWindowTextW(window_, buffer, 256);
+  const int length = GetWindowTextW(Handle(), buffer, 256);
   return NarrowText(std::wstring_view(buffer, length > 0 ? length : 0));
 }

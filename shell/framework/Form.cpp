@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/win32/WideText.h"
+#include "shell/ShellTexts.h"
 #include "shell/framework/Controls.h"
 #include "shell/framework/ModalWindows.h"
 #include "shell/framework/WindowText.h"
@@ -10,20 +11,14 @@
 
 namespace {
 
-const wchar_t kFormClass[] = L"ZirkForm";
-
-void RegisterFormClass(WNDPROC procedure) {
-  static const bool registered = [procedure] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.style = CS_DBLCLKS;
-    window_class.lpfnWndProc = procedure;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    window_class.lpszClassName = kFormClass;
-    return RegisterClassExW(&window_class) != 0;
-  }();
-  (void)registered;
+HostedWindowSpec FormWindowSpec() {
+  return {.class_name = L"ZirkForm",
+          .class_style = CS_DBLCLKS,
+          .cursor = IDC_ARROW,
+          .style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+          .width = 320,
+          .height = 240,
+          .owner = Application ? Application->Handle() : nullptr};
 }
 
 RECT WindowRect(HWND window) {
@@ -48,38 +43,33 @@ TShiftState KeyboardShift() {
   return shift;
 }
 
-TForm::TForm(TComponent* owner) : TComponent(owner) {
-  RegisterFormClass(&TForm::WindowThunk);
-  CreateWindowExW(0, kFormClass, L"",
-                  WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
-                  320, 240, Application ? Application->Handle() : nullptr, nullptr,
-                  GetModuleHandleW(nullptr), this);
+TForm::TForm(TComponent* owner)
+    : TComponent(owner),
+      window_(FormWindowSpec(), this, &ReportCaughtException,
+              [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+                return WindowProc(message, wparam, lparam, result);
+              }) {
+  if (!window_.Handle()) throw Exception(shell_texts::kCannotCreateWindow);
 }
 
 TForm::~TForm() {
   for (TControl* control : controls_) control->parent_ = nullptr;
-  if (!handle_) return;
-  SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
-  DestroyWindow(handle_);
+  if (!window_.Handle()) return;
+  // Gone before the taskbar button is worked out again.
+  window_.Destroy();
   if (visible_ && Application) Application->UpdateTaskbarButton();
 }
 
 TForm* TForm::FromHandle(HWND window) {
-  wchar_t name[16];
-  if (!window || !GetClassNameW(window, name, 16) || wcscmp(name, kFormClass) != 0) return nullptr;
-  // Another process's form windows carry the same class name and pointers of their own.
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  if (process != GetCurrentProcessId()) return nullptr;
-  return reinterpret_cast<TForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  return dynamic_cast<TForm*>(HostedWindow::SenderOf(window));
 }
 
 std::string TForm::Caption() const {
-  return WindowTextOf(handle_);
+  return WindowTextOf(Handle());
 }
 
 void TForm::SetCaption(const std::string& caption) {
-  SetWindowTextW(handle_, WideText(caption).c_str());
+  SetWindowTextW(Handle(), WideText(caption).c_str());
 }
 
 void TForm::SetColor(TColor color) {
@@ -93,33 +83,33 @@ void TForm::SetFont(const TFont& font) {
 }
 
 void TForm::InvalidateAll() {
-  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int TForm::Left() const {
-  return WindowRect(handle_).left;
+  return WindowRect(Handle()).left;
 }
 int TForm::Top() const {
-  return WindowRect(handle_).top;
+  return WindowRect(Handle()).top;
 }
 int TForm::Width() const {
-  RECT rect = WindowRect(handle_);
+  RECT rect = WindowRect(Handle());
   return rect.right - rect.left;
 }
 int TForm::Height() const {
-  RECT rect = WindowRect(handle_);
+  RECT rect = WindowRect(Handle());
   return rect.bottom - rect.top;
 }
 int TForm::ClientWidth() const {
-  return ClientRect(handle_).right;
+  return ClientRect(Handle()).right;
 }
 int TForm::ClientHeight() const {
-  return ClientRect(handle_).bottom;
+  return ClientRect(Handle()).bottom;
 }
 
 void TForm::SetBounds(int left, int top, int width, int height) {
   // The system holds only the user's resizing to the minimum; a program's sizes are held here.
-  SetWindowPos(handle_, nullptr, left, top, AtLeast(width, min_width_),
+  SetWindowPos(Handle(), nullptr, left, top, AtLeast(width, min_width_),
                AtLeast(height, min_height_), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -140,11 +130,11 @@ void TForm::SetMinSize(int width, int height) {
 void TForm::SetVisible(bool visible) {
   visible_ = visible;
   if (!visible) {
-    ShowWindow(handle_, SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
     if (Application) Application->UpdateTaskbarButton();
     return;
   }
-  ShowWindow(handle_, state_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+  ShowWindow(Handle(), state_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
   if (Application) Application->UpdateTaskbarButton();
   try {
     Fire(OnShow, this);
@@ -158,13 +148,13 @@ void TForm::SetWindowState(TWindowState state) {
   if (!visible_) return;
   switch (state) {
     case TWindowState::wsNormal:
-      ShowWindow(handle_, SW_RESTORE);
+      ShowWindow(Handle(), SW_RESTORE);
       break;
     case TWindowState::wsMaximized:
-      ShowWindow(handle_, SW_MAXIMIZE);
+      ShowWindow(Handle(), SW_MAXIMIZE);
       break;
     case TWindowState::wsMinimized:
-      ShowWindow(handle_, SW_MINIMIZE);
+      ShowWindow(Handle(), SW_MINIMIZE);
       break;
   }
 }
@@ -233,10 +223,10 @@ void TForm::RemoveControl(TControl* control) {
 
 void TForm::SetCaptureControl(TGraphicControl* control) {
   if (control) {
-    SetCapture(handle_);
+    SetCapture(Handle());
     capture_control_ = control;
   } else {
     capture_control_ = nullptr;
-    if (GetCapture() == handle_) ReleaseCapture();
+    if (GetCapture() == Handle()) ReleaseCapture();
   }
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/Component.h"
+#include "platform/win32/WindowHost.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Graphics.h"
 #include "shell/logic/Mouse.h"
@@ -34,12 +35,13 @@ TShiftState KeyboardShift();
 
 class TForm : public TComponent {
  public:
+  // Raises "Cannot create window" when the platform refuses the form's window.
   explicit TForm(TComponent* owner = Application);
   ~TForm() override;
 
   // The form of one of this process's form windows, or null.
   static TForm* FromHandle(HWND window);
-  HWND Handle() const { return handle_; }
+  HWND Handle() const { return window_.Handle(); }
 
   std::string Caption() const;
   void SetCaption(const std::string& caption);
@@ -72,7 +74,7 @@ class TForm : public TComponent {
   TWindowState WindowState() const { return state_; }
   void SetWindowState(TWindowState state);
   // Whether this is the active window.
-  bool Active() const { return handle_ && GetActiveWindow() == handle_; }
+  bool Active() const { return Handle() && GetActiveWindow() == Handle(); }
 
   // Shows the form with every other window of the application disabled, handles messages until
   // ModalResult is set (Close sets mrCancel) or the application terminates, then hides it.
@@ -111,15 +113,13 @@ class TForm : public TComponent {
   void SetCaptureControl(TGraphicControl* control);
   void InvalidateAll();
 
-  LRESULT WindowProc(UINT message, WPARAM wparam, LPARAM lparam);
-  static LRESULT CALLBACK WindowThunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  bool WindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   void PaintControls();
   void FollowSize(int client_width, int client_height);
   void RouteMouse(UINT message, WPARAM wparam, LPARAM lparam);
   bool SetControlCursor();
   bool PassToChild(HWND child, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
 
-  HWND handle_ = nullptr;
   TColor color_ = clBtnFace;
   TFont font_;
   int min_width_ = 0;
@@ -134,4 +134,6 @@ class TForm : public TComponent {
   // The child window that had the focus when the form was last deactivated; it gets the focus
   // back when the form does.
   HWND focused_child_ = nullptr;
+  // Last: its messages use everything above from the window's creation on.
+  HostedWindow window_;
 };

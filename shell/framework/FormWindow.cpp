@@ -22,48 +22,31 @@ TShiftState MouseShift(WPARAM keys) {
 
 }  // namespace
 
-LRESULT CALLBACK TForm::WindowThunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* created =
-        reinterpret_cast<TForm*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
-    created->handle_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<TForm*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(window, message, wparam, lparam);
-  try {
-    return self->WindowProc(message, wparam, lparam);
-  } catch (...) {
-    // Whatever the message acquired (a paint's device context) is released by now.
-    ReportCaughtException(self);
-    return 0;
-  }
-}
-
-LRESULT TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
-  LRESULT result = 0;
-  if (WndProc(message, wparam, lparam, result)) return result;
+bool TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  if (WndProc(message, wparam, lparam, result)) return true;
+  result = 0;
   switch (message) {
     case WM_ERASEBKGND: {
       RECT area{};
-      GetClientRect(handle_, &area);
+      GetClientRect(Handle(), &area);
       TCanvas(reinterpret_cast<HDC>(wparam)).FillRect(area, color_);
-      return 1;
+      result = 1;
+      return true;
     }
     case WM_PAINT:
       PaintControls();
-      return 0;
+      return true;
     case WM_SIZE:
       if (wparam == SIZE_MAXIMIZED) state_ = TWindowState::wsMaximized;
       if (wparam == SIZE_MINIMIZED) state_ = TWindowState::wsMinimized;
       if (wparam == SIZE_RESTORED) state_ = TWindowState::wsNormal;
       FollowSize(LOWORD(lparam), HIWORD(lparam));
-      return 0;
+      return true;
     case WM_GETMINMAXINFO: {
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
       if (min_width_ > 0) info->ptMinTrackSize.x = min_width_;
       if (min_height_ > 0) info->ptMinTrackSize.y = min_height_;
-      return 0;
+      return true;
     }
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -76,21 +59,24 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
       RouteMouse(message, wparam, lparam);
-      return 0;
+      return true;
     case WM_MOUSELEAVE:
       // Nothing to do here: the idle pass after this message finds the pointer gone.
       tracking_leave_ = false;
-      return 0;
+      return true;
     case WM_CAPTURECHANGED:
       capture_control_ = nullptr;
-      return 0;
+      return true;
     case WM_SETCURSOR:
-      if (LOWORD(lparam) == HTCLIENT && SetControlCursor()) return TRUE;
+      if (LOWORD(lparam) == HTCLIENT && SetControlCursor()) {
+        result = TRUE;
+        return true;
+      }
       break;
     case WM_KEYDOWN: {
       WORD key = static_cast<WORD>(wparam);
       Fire(OnKeyDown, this, key, KeyboardShift());
-      return 0;
+      return true;
     }
     case WM_COMMAND:
     case WM_CTLCOLOREDIT:
@@ -98,46 +84,46 @@ LRESULT TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
       if (lparam && PassToChild(reinterpret_cast<HWND>(lparam), message, wparam, lparam, result)) {
-        return result;
+        return true;
       }
       break;
     case WM_NOTIFY:
       if (PassToChild(reinterpret_cast<NMHDR*>(lparam)->hwndFrom, message, wparam, lparam,
                       result)) {
-        return result;
+        return true;
       }
       break;
     case WM_ACTIVATE:
       if (LOWORD(wparam) == WA_INACTIVE) {
         HWND focus = GetFocus();
-        if (focus && IsChild(handle_, focus)) focused_child_ = focus;
+        if (focus && IsChild(Handle(), focus)) focused_child_ = focus;
       }
       break;
     case WM_SETFOCUS:
       // Activated through the application window (the taskbar, the notification-area icon):
       // the field that had the focus has it again.
-      if (focused_child_ && IsChild(handle_, focused_child_) && IsWindowVisible(focused_child_) &&
+      if (focused_child_ && IsChild(Handle(), focused_child_) && IsWindowVisible(focused_child_) &&
           IsWindowEnabled(focused_child_)) {
         ::SetFocus(focused_child_);
-        return 0;
+        return true;
       }
       break;
     case WM_CLOSE:
       Close();
-      return 0;
+      return true;
     case WM_SYSCOMMAND:
       // Minimising the main form minimises the application, which carries the taskbar button.
       if ((wparam & 0xFFF0) == SC_MINIMIZE && Application && Application->MainForm() == this) {
         Application->Minimize();
-        return 0;
+        return true;
       }
       break;
   }
-  return DefWindowProcW(handle_, message, wparam, lparam);
+  return false;
 }
 
 void TForm::PaintControls() {
-  PaintDC paint(handle_);
+  PaintDC paint(Handle());
   const std::vector<TControl*> controls = controls_;
   for (TControl* item : controls) {
     auto* control = dynamic_cast<TGraphicControl*>(item);
@@ -158,7 +144,7 @@ void TForm::RouteMouse(UINT message, WPARAM wparam, LPARAM lparam) {
   POINT at{GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)};
   if (message == WM_MOUSEMOVE && !tracking_leave_) {
     // Leaving the window posts a message, after which the idle pass notices it.
-    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+    TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
     tracking_leave_ = TrackMouseEvent(&track) != FALSE;
   }
   TGraphicControl* target = capture_control_ ? capture_control_ : ControlAt(at, false);
@@ -202,7 +188,7 @@ void TForm::RouteMouse(UINT message, WPARAM wparam, LPARAM lparam) {
 
 bool TForm::SetControlCursor() {
   POINT at;
-  if (!GetCursorPos(&at) || !ScreenToClient(handle_, &at)) return false;
+  if (!GetCursorPos(&at) || !ScreenToClient(Handle(), &at)) return false;
   TGraphicControl* control = ControlAt(at, true);
   if (!control) return false;
   ::SetCursor(LoadCursorW(nullptr, control->Cursor()));
@@ -210,7 +196,11 @@ bool TForm::SetControlCursor() {
 }
 
 bool TForm::PassToChild(HWND child, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-  TWinControl* control = TWinControl::FromHandle(child);
-  return control && control->Parent() == this &&
-         control->ParentMessage(message, wparam, lparam, result);
+  for (TControl* item : controls_) {
+    auto* control = dynamic_cast<TWinControl*>(item);
+    if (control && control->Handle() == child) {
+      return control->ParentMessage(message, wparam, lparam, result);
+    }
+  }
+  return false;
 }

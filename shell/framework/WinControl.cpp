@@ -2,53 +2,47 @@
 
 #include "core/Cp1251.h"
 #include "platform/win32/WideText.h"
+#include "shell/ShellTexts.h"
 #include "shell/framework/WindowText.h"
 
 namespace {
-// Where a control's window keeps its object.
-const wchar_t kObjectProperty[] = L"ZirkControl";
+
+HWND CreateControlWindow(const TForm& form, const wchar_t* window_class, DWORD style,
+                         DWORD ex_style) {
+  return CreateWindowExW(ex_style, window_class, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
+                         form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
 }  // namespace
 
 TWinControl::TWinControl(TComponent* owner, const wchar_t* window_class, DWORD style,
                          DWORD ex_style)
-    : TControl(owner) {
-  TForm& form = OwnerForm(owner);
-  font_.Assign(form.Font());
-  handle_ = CreateWindowExW(ex_style, window_class, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0,
-                            form.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
-  if (!handle_) return;
-  SetPropW(handle_, kObjectProperty, this);
-  native_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowThunk)));
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
-}
-
-TWinControl::~TWinControl() {
-  if (!handle_) return;
-  SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(native_));
-  RemovePropW(handle_, kObjectProperty);
-  DestroyWindow(handle_);
-}
-
-TWinControl* TWinControl::FromHandle(HWND window) {
-  return window ? static_cast<TWinControl*>(GetPropW(window, kObjectProperty)) : nullptr;
+    : TControl(owner),
+      font_(OwnerForm(owner).Font()),
+      window_(CreateControlWindow(OwnerForm(owner), window_class, style, ex_style)),
+      native_(window_.get(), this, &ReportCaughtException,
+              [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+                return WndProc(message, wparam, lparam, result);
+              }) {
+  if (!window_.get()) throw Exception(shell_texts::kCannotCreateWindow);
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
 }
 
 std::string TWinControl::Text() const {
-  return WindowTextOf(handle_);
+  return WindowTextOf(Handle());
 }
 
 void TWinControl::SetText(const std::string& text) {
-  SetWindowTextW(handle_, WideText(text).c_str());
+  SetWindowTextW(Handle(), WideText(text).c_str());
 }
 
 void TWinControl::SetFont(const TFont& font) {
   font_.Assign(font);
-  SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
 }
 
 void TWinControl::SetFocus() {
-  ::SetFocus(handle_);
+  ::SetFocus(Handle());
 }
 
 bool TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
@@ -75,31 +69,14 @@ bool TWinControl::RaiseKeyEvent(UINT message, WPARAM& key) {
   return true;
 }
 
-LRESULT TWinControl::CallNative(UINT message, WPARAM wparam, LPARAM lparam) {
-  return CallWindowProcW(native_, handle_, message, wparam, lparam);
-}
-
 void TWinControl::BoundsChanged(const RECT&) {
-  MoveWindow(handle_, Left(), Top(), Width(), Height(), TRUE);
+  MoveWindow(Handle(), Left(), Top(), Width(), Height(), TRUE);
 }
 
 void TWinControl::VisibleChanged() {
-  ShowWindow(handle_, Visible() ? SW_SHOWNA : SW_HIDE);
+  ShowWindow(Handle(), Visible() ? SW_SHOWNA : SW_HIDE);
 }
 
 void TWinControl::EnabledChanged() {
-  EnableWindow(handle_, Enabled());
-}
-
-LRESULT CALLBACK TWinControl::WindowThunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  TWinControl* self = FromHandle(window);
-  if (!self) return DefWindowProcW(window, message, wparam, lparam);
-  try {
-    LRESULT result = 0;
-    if (self->WndProc(message, wparam, lparam, result)) return result;
-    return self->CallNative(message, wparam, lparam);
-  } catch (...) {
-    ReportCaughtException(self);
-    return 0;
-  }
+  EnableWindow(Handle(), Enabled());
 }

@@ -1,6 +1,7 @@
 // A native child control (edit field, combo box, list...) on a form: the framework creates the
-// window, keeps it at its anchored place, gives it its font, and replaces its window procedure
-// with one that is a catch point with the control as sender and raises the key events.
+// window, keeps it at its anchored place, gives it its font, and adopts it (WindowHost.h): the
+// control sees each message before the native procedure, as a catch point with the control as
+// sender, and raises the key events.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/win32/WindowHost.h"
 #include "shell/framework/Controls.h"
 #include "shell/framework/Form.h"
 
@@ -15,12 +17,11 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 
 class TWinControl : public TControl {
  public:
-  // The owner must be a form ("Invalid class typecast" otherwise).
+  // The owner must be a form ("Invalid class typecast" otherwise); raises "Cannot create window"
+  // when the platform refuses the control's window.
   TWinControl(TComponent* owner, const wchar_t* window_class, DWORD style, DWORD ex_style = 0);
-  ~TWinControl() override;
 
-  static TWinControl* FromHandle(HWND window);
-  HWND Handle() const { return handle_; }
+  HWND Handle() const { return window_.get(); }
 
   std::string Text() const;
   void SetText(const std::string& text);
@@ -44,7 +45,10 @@ class TWinControl : public TControl {
   // Sees each message of the control's window before the native procedure; true reports it
   // handled, with result. The default raises the key events.
   virtual bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
-  LRESULT CallNative(UINT message, WPARAM wparam, LPARAM lparam);
+  // The native procedure, for a message that WndProc passes on changed.
+  LRESULT CallNative(UINT message, WPARAM wparam, LPARAM lparam) {
+    return native_.CallNext(message, wparam, lparam);
+  }
   // For a WM_KEYDOWN or WM_CHAR, wherever it arrived: raises OnKeyDown or OnKeyPress and leaves
   // in key what goes on; false when a handler refused the key.
   bool RaiseKeyEvent(UINT message, WPARAM& key);
@@ -54,9 +58,8 @@ class TWinControl : public TControl {
   void EnabledChanged() override;
 
  private:
-  static LRESULT CALLBACK WindowThunk(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-
-  HWND handle_ = nullptr;
-  WNDPROC native_ = nullptr;
+  // In this order: the window goes after it is no longer adopted, the font after the window.
   TFont font_;
+  WindowOwner window_;
+  AdoptedWindow native_;
 };

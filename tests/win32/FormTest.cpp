@@ -33,6 +33,41 @@ TEST(Form, IsABorderlessPopupOwnedByTheApplicationWindow) {
   EXPECT_EQ(form.Caption(), shell_texts::kMainCaption);
 }
 
+// Refuses every window that this thread creates while it lives.
+class RefusedWindows {
+ public:
+  RefusedWindows() : hook_(SetWindowsHookExW(WH_CBT, &Refuse, nullptr, GetCurrentThreadId())) {}
+  ~RefusedWindows() { UnhookWindowsHookEx(hook_); }
+
+ private:
+  static LRESULT CALLBACK Refuse(int code, WPARAM wparam, LPARAM lparam) {
+    return code == HCBT_CREATEWND ? 1 : CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+  HHOOK hook_;
+};
+
+TEST(Form, AFormOrControlWhoseWindowIsRefusedRaises) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  const std::function<void()> creations[] = {
+      [] { TForm refused; },
+      [&] { TWinControl refused(&form, L"EDIT", 0); },
+  };
+  for (const auto& create : creations) {
+    RefusedWindows refused;
+    try {
+      create();
+      ADD_FAILURE() << "created without a window";
+    } catch (const Exception& error) {
+      EXPECT_EQ(error.Message(), shell_texts::kCannotCreateWindow);
+    }
+  }
+  // The form goes on working with controls that have their windows.
+  TWinControl edit(&form, L"EDIT", 0);
+  edit.SetText("after");
+  EXPECT_EQ(edit.Text(), "after");
+}
+
 TEST(Form, ControlsFollowTheirAnchors) {
   TApplication app;
   TForm& form = *app.CreateForm<TForm>();

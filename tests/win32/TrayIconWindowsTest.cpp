@@ -15,6 +15,14 @@ WNDPROC ProcedureOf(HWND window) {
   return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
 }
 
+// Another program's procedure, put in front of the owner window's after the icons'.
+WNDPROC behind_other = nullptr;
+int other_saw_text = 0;
+LRESULT CALLBACK OtherProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETTEXT) ++other_saw_text;
+  return CallWindowProcW(behind_other, window, message, wparam, lparam);
+}
+
 class TrayIconWindowsTest : public ::testing::Test {
  protected:
   TrayIconWindowsTest() : main(app.CreateForm<TForm>(&app)) { main->SetBounds(200, 200, 300, 200); }
@@ -85,6 +93,30 @@ TEST_F(TrayIconWindowsTest, TheOwnersProcedureIsReplacedForTheIconsLifeAndKeepsW
   second.reset();
   main->SetCaption("after both");
   EXPECT_EQ(main->Caption(), "after both");
+  main->Show();
+  EXPECT_TRUE(IsWindowVisible(main->Handle()));
+}
+
+TEST_F(TrayIconWindowsTest, ManyIconsEachSeeTheOwnersMessagesAndLeaveAProcedureInFrontWorking) {
+  std::vector<std::unique_ptr<TTrayIcon>> icons;
+  for (int i = 0; i < 20; ++i) icons.push_back(std::make_unique<TTrayIcon>(main));
+  int raised = 0;
+  icons.back()->SetMinimizeToTray(true);
+  icons.back()->OnMinimizeToTray = [&](TObject*) { ++raised; };
+  EXPECT_EQ(SendMessageW(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0), 1);
+  EXPECT_EQ(raised, 1);
+
+  behind_other = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(main->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&OtherProcedure)));
+  icons.clear();
+  EXPECT_EQ(ProcedureOf(main->Handle()), &OtherProcedure);
+  main->SetCaption("through the other");
+  EXPECT_EQ(main->Caption(), "through the other");
+  EXPECT_EQ(other_saw_text, 1);
+  // The other goes too; the window is as it was.
+  SetWindowLongPtrW(main->Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(behind_other));
+  main->SetCaption("alone");
+  EXPECT_EQ(main->Caption(), "alone");
   main->Show();
   EXPECT_TRUE(IsWindowVisible(main->Handle()));
 }
