@@ -20,12 +20,12 @@
 #define IDB_BOTTOM_RIGHT 108 /* Image9, 97x57, with the size grip */
 
 /* Skinned buttons: the up, pressed and highlighted (pointer over it) looks of each. */
-/* 75x22: Сохранить, Очистить, О программе, Выход */
+/* 75x22: the main window's command buttons (BBut3, BBut4, Button2, ExitBtn) */
 #define IDB_COMMAND_UP 120
 #define IDB_COMMAND_DOWN 121
 #define IDB_COMMAND_HOVER 122
 
-/* 73x20: Подключить, Разорвать */
+/* 73x20: the connect and disconnect buttons (ConB, DConB) */
 #define IDB_CONNECT_UP 123
 #define IDB_CONNECT_DOWN 124
 #define IDB_CONNECT_HOVER 125

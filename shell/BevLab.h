@@ -13,7 +13,7 @@
 
 class TBBut : public TBevel {
  public:
-  // The owner must be a form: "Invalid class typecast" otherwise.
+  // The owner must be a form: EInvalidCast (shell_texts::kInvalidCast) otherwise.
   explicit TBBut(TComponent* owner);
 
   // The published properties in their stored order. No setter compares with the old value.

@@ -19,7 +19,7 @@ TPicture ProgramIcon(int size);
 inline constexpr TColor kWindowColor = 15329769;
 // The shadow under a window's title text, RGB 73,73,73.
 inline constexpr TColor kTitleShadowColor = 4802889;
-// The captions of the 75x23 buttons ("Отправить", "OK").
+// The captions of the 75x23 buttons (SendB, the About box's OKButton).
 inline constexpr TColor kSendCaptionColor = 0x575757;
 // The character height of every font of the program's windows, in pixels.
 inline constexpr int kFontHeight = -11;

@@ -40,7 +40,7 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   explicit TForm1(TComponent* owner = Application, UserFolders* folders = nullptr);
   ~TForm1() override;
 
-  // The About box that "О программе" and F1 show; none until the program creates it.
+  // The About box that Button2 and F1 show; none until the program creates it.
   TForm* AboutBox = nullptr;
 
   // Handlers, named after the control and the event.

@@ -7,8 +7,6 @@
 #include <string>
 #include <vector>
 
-#include <memory>
-
 #include "core/HistoryList.h"
 #include "platform/win32/WindowHost.h"
 #include "shell/framework/WinControl.h"

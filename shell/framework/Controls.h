@@ -23,7 +23,7 @@ class EInvalidCast : public Exception {
   using Exception::Exception;
 };
 
-// The owner as a form; raises EInvalidCast ("Invalid class typecast") for any other owner.
+// The owner as a form; raises EInvalidCast (shell_texts::kInvalidCast) for any other owner.
 TForm& OwnerForm(TComponent* owner);
 
 using TMouseEvent =

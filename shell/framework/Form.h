@@ -35,7 +35,7 @@ TShiftState KeyboardShift();
 
 class TForm : public TComponent {
  public:
-  // Raises "Cannot create window" when the platform refuses the form's window.
+  // Raises shell_texts::kCannotCreateWindow when the platform refuses the form's window.
   explicit TForm(TComponent* owner = Application);
   ~TForm() override;
 

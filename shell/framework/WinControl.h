@@ -17,7 +17,7 @@ using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
 
 class TWinControl : public TControl {
  public:
-  // The owner must be a form ("Invalid class typecast" otherwise); raises "Cannot create window"
+  // The owner must be a form (EInvalidCast otherwise); raises shell_texts::kCannotCreateWindow
   // when the platform refuses the control's window.
   TWinControl(TComponent* owner, const wchar_t* window_class, DWORD style, DWORD ex_style = 0);
 

@@ -113,7 +113,7 @@ TEST(AboutBox, TheLinksAreOpenedThroughTheShell) {
   }
 }
 
-// The main window's "О программе" and F1 show the box modally; while it is up the main window
+// The main window's About button and F1 show the box modally; while it is up the main window
 // takes no input, and the box's buttons close it in turn.
 TEST_F(MainWindowTest, TheAboutButtonAndF1ShowTheAboutBoxModally) {
   Create();
