@@ -2,6 +2,7 @@
 // argument of the wrong kind, so a fixed text can never read past its arguments.
 #include "core/Format.h"
 
+#include <limits>
 #include <vector>
 
 std::string Format(std::string_view pattern, std::initializer_list<FormatArg> args) {
@@ -33,4 +34,65 @@ std::string Format(std::string_view pattern, std::initializer_list<FormatArg> ar
     }
   }
   return out;
+}
+
+std::optional<int32_t> ParseInteger(std::string_view text) {
+  std::string_view s = text;
+  std::string replaced;
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) {
+    replaced.assign(1, '$').append(s.substr(2));
+    s = replaced;
+  }
+  size_t i = 0;
+  while (i < s.size() && s[i] == ' ') ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  if (i < s.size() && s[i] == '$') {
+    ++i;
+    if (i == s.size() || s.size() - i > 8) return std::nullopt;
+    uint32_t value = 0;
+    for (; i < s.size(); ++i) {
+      char c = s[i];
+      uint32_t digit;
+      if (c >= '0' && c <= '9') {
+        digit = static_cast<uint32_t>(c - '0');
+      } else if (c >= 'a' && c <= 'f') {
+        digit = static_cast<uint32_t>(c - 'a' + 10);
+      } else if (c >= 'A' && c <= 'F') {
+        digit = static_cast<uint32_t>(c - 'A' + 10);
+      } else {
+        return std::nullopt;
+      }
+      value = value * 16 + digit;
+    }
+    // Eight hex digits fill 32 bits: $FFFFFFFF is -1.
+    if (negative) value = 0u - value;
+    return static_cast<int32_t>(value);
+  }
+  if (i == s.size()) return std::nullopt;
+  int64_t value = 0;
+  for (; i < s.size(); ++i) {
+    char c = s[i];
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > int64_t{std::numeric_limits<int32_t>::max()} + 1) return std::nullopt;
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<int32_t>::max()) return std::nullopt;
+  return static_cast<int32_t>(value);
+}
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  size_t end = text.find('\0');
+  if (end != std::string_view::npos) text = text.substr(0, end);
+  std::vector<std::string> lines;
+  size_t i = 0;
+  while (i < text.size()) {
+    size_t start = i;
+    while (i < text.size() && text[i] != '\r' && text[i] != '\n') ++i;
+    lines.emplace_back(text.substr(start, i - start));
+    if (i < text.size() && text[i] == '\r') ++i;
+    if (i < text.size() && text[i] == '\n') ++i;
+  }
+  return lines;
 }

@@ -64,12 +64,6 @@ class SettingsStore {
 
 // The byte rules of the files, apart from the store for their tests.
 namespace settings_format {
-// A signed decimal number, or hexadecimal after "$" ("0x"/"0X" count as "$" when the text is
-// longer than two characters); nothing when the text is not a number or does not fit 32 bits.
-std::optional<int32_t> ParseInteger(std::string_view text);
-// One entry per line: cut at CR LF, a lone CR or a lone LF; a final line end adds no entry;
-// the first zero byte ends the text.
-std::vector<std::string> SplitHistory(std::string_view text);
 // Every entry followed by CR LF.
 std::string JoinHistory(const std::vector<std::string>& entries);
 }  // namespace settings_format

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/SettingsStore.h"
+#include "core/Format.h"
 
 namespace {
 
@@ -37,7 +37,7 @@ TSpinEdit::TSpinEdit(TComponent* owner)
 TSpinEdit::~TSpinEdit() = default;
 
 int32_t TSpinEdit::Value() const {
-  return settings_format::ParseInteger(Text()).value_or(0);
+  return ParseInteger(Text()).value_or(0);
 }
 
 void TSpinEdit::SetValue(int32_t value) {

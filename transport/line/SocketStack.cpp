@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "core/Format.h"
-#include "core/SettingsStore.h"
 #include "transport/line/NetErrors.h"
 #include "transport/line/SocketErrorText.h"
 
@@ -54,7 +53,7 @@ std::string TSocketStack::LookupHost(const std::string& host) {
 
 bool TSocketStack::IsDottedQuad(std::string_view text) {
   for (std::string_view part : QuadParts(text)) {
-    std::optional<int32_t> value = settings_format::ParseInteger(part);
+    std::optional<int32_t> value = ParseInteger(part);
     if (!value || *value < 0 || *value > 255) return false;
   }
   return true;
@@ -69,7 +68,7 @@ std::array<uint8_t, 4> TSocketStack::TextToAddress(std::string_view text) {
   std::array<uint8_t, 4> address{};
   const auto parts = QuadParts(text);
   for (size_t i = 0; i < 4; ++i) {
-    std::optional<int32_t> value = settings_format::ParseInteger(parts[i]);
+    std::optional<int32_t> value = ParseInteger(parts[i]);
     if (!value) throw EConvertError(Format("'%s' is not a valid integer value", {parts[i]}));
     address[i] = static_cast<uint8_t>(*value);
   }
