@@ -64,7 +64,7 @@ class NoLineTransport : public LineTransport {
   int32_t Port() const override { return 0; }
   void Open() override {}
   void Close() override {}
-  bool IsOpen() override { return false; }
+  bool IsOpen() const override { return false; }
   std::string ReadLine(const std::string&, int32_t) override { return std::string(); }
   void WriteLine(const std::string&) override {}
 

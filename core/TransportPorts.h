@@ -19,8 +19,8 @@ class LineTransport {
   virtual void Open() = 0;
   // Closes an open connection; OnDisconnected runs inside. Does nothing when not open.
   virtual void Close() = 0;
-  // Whether a socket is allocated; never blocks, never raises.
-  virtual bool IsOpen() = 0;
+  // Whether the connection is open; never blocks, never raises, makes no platform call.
+  virtual bool IsOpen() const = 0;
   // One received line without its terminator, or "" when none arrived within timeoutMs. When it
   // finds the peer's close, OnDisconnected runs inside and "Connection Closed Gracefully." is
   // raised (unless a partial line is pending).

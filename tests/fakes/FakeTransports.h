@@ -19,7 +19,7 @@ class FakeLineTransport : public LineTransport {
   int32_t Port() const override { return port_; }
   void Open() override;
   void Close() override;
-  bool IsOpen() override { return open; }
+  bool IsOpen() const override { return open; }
   std::string ReadLine(const std::string& terminator, int32_t timeoutMs) override;
   void WriteLine(const std::string& text) override;
 

@@ -34,7 +34,7 @@ class TLineClient : public TLineConnection, public LineTransport {
 
   // The controller's operations, as the connection implements them.
   void Close() override { TLineConnection::Close(); }
-  bool IsOpen() override { return TLineConnection::IsOpen(); }
+  bool IsOpen() const override { return TLineConnection::IsOpen(); }
   std::string ReadLine(const std::string& terminator, int32_t timeoutMs) override {
     return TLineConnection::ReadLine(terminator, timeoutMs);
   }

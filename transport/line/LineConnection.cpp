@@ -35,9 +35,8 @@ void TLineConnection::CheckClosed(bool raiseIfClosed, bool ignoreBuffer) {
   if (raiseIfClosed && (ignoreBuffer || pending_input_.Empty())) throw EConnClosedGracefully();
 }
 
-bool TLineConnection::IsOpen() {
-  CheckClosed(false, false);
-  return link_.Allocated();
+bool TLineConnection::IsOpen() const {
+  return link_.Allocated() && !peer_closed_;
 }
 
 void TLineConnection::Close() {

@@ -29,8 +29,9 @@ class TLineConnection : public TNetComponent {
   // Drops the socket once the peer has closed; then, with raiseIfClosed, raises
   // EConnClosedGracefully when ignoreBuffer is set or no input is pending.
   virtual void CheckClosed(bool raiseIfClosed, bool ignoreBuffer);
-  // Whether a socket is allocated. No platform call; never raises by itself.
-  virtual bool IsOpen();
+  // Whether a socket is allocated and the peer's close not yet seen: what Allocated gives once
+  // CheckClosed has run, without running it. No platform call, no callback, never raises.
+  virtual bool IsOpen() const;
   virtual void Close();
   // Releases an allocated socket with its status reports and OnDisconnected; nothing when
   // none is allocated.
