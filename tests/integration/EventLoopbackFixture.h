@@ -21,7 +21,7 @@
 #include "platform/EventLoop.h"
 #include "platform/Files.h"
 #include "support/LoopbackPeer.h"
-#include "transport/event/AsyncSocketTexts.h"
+#include "transport/Texts.h"
 #include "transport/event/EventClient.h"
 
 using Texts = std::vector<std::string>;

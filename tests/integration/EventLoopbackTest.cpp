@@ -2,8 +2,11 @@
 // platform's own notifications (the hidden window on Windows, the poll loop on POSIX).
 #include "integration/EventLoopbackFixture.h"
 #include "platform/SystemErrorText.h"
+#include "transport/Texts.h"
 
 namespace {
+
+using namespace transport_texts;
 
 using EventLoopback = EventLoopbackFixture;
 
@@ -34,7 +37,7 @@ TEST_F(EventLoopback, AnEmptyAddressDisconnectsAndRaisesFromConnect) {
     controller.Connect();
     FAIL() << "no error";
   } catch (const EAsyncSocketError& error) {
-    EXPECT_EQ(error.Message(), "No address specified");
+    EXPECT_EQ(error.Message(), kNoAddressSpecified);
   }
   EXPECT_EQ(events, (Texts{"OnLookup", "OnDisconnect"}));
   EXPECT_EQ(transcript.Text(), DisconnectedBanner("", texts::kNoConnection));
@@ -49,8 +52,7 @@ TEST_F(EventLoopback, AnUnresolvableNameDisconnectsLaterWithTheLookUpError) {
   EXPECT_EQ(events, Texts{"OnLookup"});
   ASSERT_TRUE(PumpUntil([this] { return !route.messages.empty(); }, 30000));
   EXPECT_EQ(events, (Texts{"OnLookup", "OnDisconnect"}));
-  EXPECT_EQ(route.messages, Texts{"Windows socket error: " + SystemErrorText(11001) +
-                                  " (11001), on API 'ASync Lookup'"});
+  EXPECT_EQ(route.messages, Texts{WindowsSocketErrorMessage(11001, kApiAsyncLookup)});
   EXPECT_EQ(route.senders, std::vector<TObject*>{&client.Socket()});
   EXPECT_EQ(transcript.Text(), DisconnectedBanner("", texts::kNoConnection));
   EXPECT_EQ(controller.TransportKind(), ConnectionController::kNoKind);
@@ -61,7 +63,7 @@ TEST_F(EventLoopback, ARefusedPortRaisesAndTheNextConnectStartsAfresh) {
   view.port = LoopbackPeer::RefusedPort();
   controller.Connect();
   ASSERT_TRUE(PumpUntil([this] { return !route.messages.empty(); }));
-  EXPECT_EQ(route.messages, Texts{"Asynchronous socket error 10061"});
+  EXPECT_EQ(route.messages, Texts{AsynchronousSocketErrorMessage(10061)});
   EXPECT_EQ(events, (Texts{"OnLookup", "OnConnecting"}));
   EXPECT_EQ(transcript.Text(), "");
   EXPECT_EQ(controller.TransportKind(), ConnectionController::kEventKind);

@@ -5,9 +5,12 @@
 #include "core/Cp1251.h"
 #include "integration/LineHarness.h"
 #include "support/LoopbackPeer.h"
+#include "transport/Texts.h"
 #include "transport/line/NetErrors.h"
 
 namespace {
+
+using namespace transport_texts;
 
 using Strings = std::vector<std::string>;
 
@@ -92,7 +95,7 @@ TEST_F(LineControllerTest, ServerCloseIsNoticedOnTheNextTick) {
     app.TickUntil([] { return false; });
     FAIL() << "no error";
   } catch (const EConnClosedGracefully& e) {
-    EXPECT_EQ(e.Message(), "Connection Closed Gracefully.");
+    EXPECT_EQ(e.Message(), kConnClosedGracefully);
     idle_before_the_error = !app.view.timer_running && app.controller.TransportKind() == 3;
   }
   EXPECT_TRUE(idle_before_the_error);
@@ -110,7 +113,7 @@ TEST_F(LineControllerTest, RefusedConnectShowsTheIdleBannerThenTheError) {
     app.controller.Connect();
     FAIL() << "no error";
   } catch (const ENetSocketError& e) {
-    EXPECT_EQ(e.Message(), "Socket Error # 10061\r\nConnection refused.");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(10061));
     EXPECT_EQ(app.transcript.Lines(),
               (Strings{"", Disconnected("", kNoConnection), "", kSeparator, ""}));
   }
@@ -129,7 +132,7 @@ TEST_F(LineControllerTest, UnresolvableNameShowsTheIdleBannerThenTheError) {
     app.controller.Connect();
     FAIL() << "no error";
   } catch (const ENetSocketError& e) {
-    EXPECT_EQ(e.Message(), "Socket Error # " + std::to_string(e.ErrorCode()) + "\r\n");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(e.ErrorCode()));
   }
   EXPECT_EQ(app.transcript.Lines().at(1), Disconnected("", kNoConnection));
   EXPECT_EQ(app.controller.TransportKind(), 3);
@@ -141,10 +144,10 @@ TEST_F(LineControllerTest, ServerResetIsHandled) {
   Connect("127.0.0.1");
   peer.Reset();
   const std::string message = app.TickUntilError();
-  if (message == "Connection Closed Gracefully.") {
+  if (message == kConnClosedGracefully) {
     EXPECT_EQ(app.controller.TransportKind(), 3);
   } else {
-    EXPECT_EQ(message, "Socket Error # 10054\r\nConnection reset by peer.");
+    EXPECT_EQ(message, SocketErrorMessage(10054));
     EXPECT_TRUE(app.controller.IsConnected());
     EXPECT_EQ(app.controller.TransportKind(), 0);
   }

@@ -6,10 +6,13 @@
 #include <thread>
 
 #include "support/LoopbackPeer.h"
+#include "transport/Texts.h"
 #include "transport/line/LineClient.h"
 #include "transport/line/NetErrors.h"
 
 namespace {
+
+using namespace transport_texts;
 
 class LineLoopbackTest : public ::testing::Test {
  protected:
@@ -119,7 +122,7 @@ TEST_F(LineLoopbackTest, PeerSendsByeAndCloses) {
   peer.Close();
   EXPECT_EQ(ReadLineWithin(), "bye");
   EXPECT_EQ(disconnects, 0);
-  EXPECT_EQ(ReadUntilError(), "Connection Closed Gracefully.");
+  EXPECT_EQ(ReadUntilError(), kConnClosedGracefully);
   EXPECT_EQ(disconnects, 1);
   EXPECT_FALSE(client.IsOpen());
 }
@@ -143,11 +146,11 @@ TEST_F(LineLoopbackTest, PeerResetIsHandled) {
   Connect();
   peer.Reset();
   const std::string message = ReadUntilError();
-  if (message == "Connection Closed Gracefully.") {
+  if (message == kConnClosedGracefully) {
     EXPECT_EQ(disconnects, 1);
     EXPECT_FALSE(client.IsOpen());
   } else {
-    EXPECT_EQ(message, "Socket Error # 10054\r\nConnection reset by peer.");
+    EXPECT_EQ(message, SocketErrorMessage(10054));
     EXPECT_EQ(disconnects, 0);
     EXPECT_TRUE(client.IsOpen());
   }
@@ -175,7 +178,7 @@ TEST_F(LineLoopbackTest, BindToAnAddressThatIsNotLocal) {
     client.Open();
     FAIL() << "no error";
   } catch (const ENetSocketError& e) {
-    EXPECT_EQ(e.Message(), "Socket Error # 10049\r\nCannot assign requested address.");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(10049));
   }
   EXPECT_EQ(disconnects, 1);
 }

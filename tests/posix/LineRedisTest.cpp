@@ -19,11 +19,14 @@
 #include "integration/LineHarness.h"
 #include "support/LoopbackPeer.h"
 #include "support/TempDir.h"
+#include "transport/Texts.h"
 #include "transport/line/NetErrors.h"
 
 extern char** environ;
 
 namespace {
+
+using namespace transport_texts;
 
 using Strings = std::vector<std::string>;
 
@@ -154,7 +157,7 @@ TEST_F(LineRedisTest, QuitEndsTheConnectionFromTheServerSide) {
   Type("QUIT");
   ASSERT_TRUE(ShowsLines(1));
   EXPECT_EQ(app.Received(), Strings{"> +OK"});
-  EXPECT_EQ(app.TickUntilError(), "Connection Closed Gracefully.");
+  EXPECT_EQ(app.TickUntilError(), kConnClosedGracefully);
   EXPECT_EQ(app.controller.TransportKind(), 3);
   EXPECT_FALSE(app.controller.IsConnected());
 }

@@ -5,9 +5,12 @@
 
 #include "integration/LineHarness.h"
 #include "support/LoopbackPeer.h"
+#include "transport/Texts.h"
 #include "transport/line/NetErrors.h"
 
 namespace {
+
+using namespace transport_texts;
 
 TEST(LineReset, TheResetRaisesOnceWithTheConnectionUpThenTheCloseIsRead) {
   LoopbackPeer peer;
@@ -18,13 +21,13 @@ TEST(LineReset, TheResetRaisesOnceWithTheConnectionUpThenTheCloseIsRead) {
   ASSERT_TRUE(peer.Accept());
   peer.Reset();
 
-  EXPECT_EQ(app.TickUntilError(), "Socket Error # 10054\r\nConnection reset by peer.");
+  EXPECT_EQ(app.TickUntilError(), SocketErrorMessage(10054));
   EXPECT_TRUE(app.line.IsOpen());
   EXPECT_FALSE(app.line.PeerClosed());
   EXPECT_EQ(app.controller.TransportKind(), 0);
   EXPECT_TRUE(app.view.timer_running);
 
-  EXPECT_EQ(app.TickUntilError(), "Connection Closed Gracefully.");
+  EXPECT_EQ(app.TickUntilError(), kConnClosedGracefully);
   EXPECT_FALSE(app.line.IsOpen());
   EXPECT_EQ(app.controller.TransportKind(), 3);
 }
@@ -46,7 +49,7 @@ TEST(LineReset, ASendAfterTheResetFails) {
       message = e.Message();
     }
   }
-  EXPECT_EQ(message, "Socket Error # 10054\r\nConnection reset by peer.");
+  EXPECT_EQ(message, SocketErrorMessage(10054));
   EXPECT_TRUE(client.IsOpen());
 }
 

@@ -9,8 +9,11 @@
 #include "fakes/FakeConnectionView.h"
 #include "fakes/FakeTransports.h"
 #include "platform/Files.h"
+#include "transport/Texts.h"
 
 namespace {
+
+using namespace transport_texts;
 
 using Calls = std::vector<std::string>;
 
@@ -94,7 +97,7 @@ TEST_F(ConnectionControllerTest, FailedLineConnectShowsTheIdleBannerThenRaises) 
   view.address = "127.0.0.1";
   line.open_behaviour = [this] {
     controller.HandleDisconnected();
-    throw Exception("Socket Error # 10061\r\nConnection refused.");
+    throw Exception(SocketErrorMessage(10061));
   };
   EXPECT_THROW(controller.Connect(), Exception);
   EXPECT_EQ(transcript.Text(), "\r\n!// " + cp1251::FromUtf8("Разорвано соединение с ") + " (" +
@@ -169,7 +172,7 @@ TEST_F(ConnectionControllerTest, PeerCloseOnThePollGoesIdleBeforeTheError) {
   line.read_behaviour = [this] {
     line.open = false;
     controller.HandleDisconnected();
-    throw Exception("Connection Closed Gracefully.");
+    throw Exception(kConnClosedGracefully);
   };
   EXPECT_THROW(controller.PollTick(), Exception);
   EXPECT_FALSE(view.timer_running);

@@ -2,9 +2,12 @@
 // failures, new attempts and notifications of attempts given up. The platform is the fake, and
 // the test plays its notifications.
 #include "platform/SystemErrorText.h"
+#include "transport/Texts.h"
 #include "unit/EventClientFixture.h"
 
 namespace {
+
+using namespace transport_texts;
 
 using EventClientConnect = EventClientFixture;
 
@@ -78,7 +81,7 @@ TEST_F(EventClientConnect, NoHostAndNoAddressDisconnectsAndRaises) {
     log.Add("OnError " + std::to_string(event) + " " + std::to_string(code));
     seen = code;
   };
-  EXPECT_EQ(Raised([&] { client.SetActive(true); }), "No address specified");
+  EXPECT_EQ(Raised([&] { client.SetActive(true); }), kNoAddressSpecified);
   EXPECT_EQ(Take(),
             (Texts{"socket 100", "OnLookup", "OnError 6 1110", "OnDisconnect", "closesocket 100"}));
   EXPECT_EQ(seen, 1110);
@@ -95,7 +98,7 @@ TEST_F(EventClientConnect, AnErrorHandlerThatClearsTheCodeStopsTheRaiseButNotThe
 TEST_F(EventClientConnect, ASocketThatCannotBeCreatedRaisesAndFiresNothing) {
   api->socket_fails = true;
   client.SetHost("localhost");
-  EXPECT_EQ(Raised([&] { client.SetActive(true); }), "Can't create new socket");
+  EXPECT_EQ(Raised([&] { client.SetActive(true); }), kCantCreateSocket);
   EXPECT_EQ(Take(), Texts{"socket failed"});
 }
 
@@ -109,7 +112,7 @@ TEST_F(EventClientConnect, AFailedHostLookupDisconnectsAndRaisesWithTheSystemTex
   client.SetActive(true);
   Take();
   EXPECT_EQ(Raised([&] { api->CompleteLookup(1, 11001); }),
-            "Windows socket error: " + SystemErrorText(11001) + " (11001), on API 'ASync Lookup'");
+            WindowsSocketErrorMessage(11001, kApiAsyncLookup));
   EXPECT_EQ(events, (std::vector<int>{errLookup, 11001}));
   EXPECT_EQ(Take(), (Texts{"OnDisconnect", "closesocket 100"}));
   EXPECT_FALSE(client.Active());
@@ -125,14 +128,14 @@ TEST_F(EventClientConnect, AServiceThatIsNotFoundDisconnectsAndRaises) {
   client.SetActive(true);
   api->CompleteLookup(1, 0, kLoopback);
   Take();
-  EXPECT_EQ(Raised([&] { api->CompleteLookup(2, 11004); }), SocketError(11004, "ASync Lookup"));
+  EXPECT_EQ(Raised([&] { api->CompleteLookup(2, 11004); }), SocketError(11004, kApiAsyncLookup));
   EXPECT_EQ(Take(), (Texts{"OnDisconnect", "closesocket 100"}));
 }
 
 TEST_F(EventClientConnect, ALookupThatCannotBeRequestedDisconnectsAndRaises) {
   api->lookup_error = 10093;
   client.SetHost("localhost");
-  EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10093, "WSAASyncGetHostByName"));
+  EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10093, kApiGetHostByName));
   EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "lookup host localhost failed", "OnDisconnect",
                            "closesocket 100"}));
 
@@ -141,14 +144,14 @@ TEST_F(EventClientConnect, ALookupThatCannotBeRequestedDisconnectsAndRaises) {
   client.SetActive(true);
   api->lookup_error = 10093;
   EXPECT_EQ(Raised([&] { api->CompleteLookup(api->last_request, 0, kLoopback); }),
-            SocketError(10093, "WSAASyncGetServByName"));
+            SocketError(10093, kApiGetServByName));
   EXPECT_EQ(Take().back(), "closesocket 101");
 }
 
 TEST_F(EventClientConnect, AConnectThatFailsAtOnceDisconnectsAndRaises) {
   api->connect_result = 10049;
   client.SetAddress("0.0.0.0");
-  EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10049, "connect"));
+  EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10049, kApiConnect));
   EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "select 100 51", "OnConnecting",
                            "connect 100 0.0.0.0:0", "OnDisconnect", "closesocket 100"}));
 }
@@ -162,7 +165,7 @@ TEST_F(EventClientConnect, ARefusedConnectRaisesAndTheNextActivationStartsOnANew
   client.SetActive(true);
   Take();
   EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kConnect, 10061); }),
-            "Asynchronous socket error 10061");
+            AsynchronousSocketErrorMessage(10061));
   EXPECT_EQ(events, std::vector<int>{errConnect});
   EXPECT_EQ(Take(), Texts{});  // neither OnConnect nor OnDisconnect
   EXPECT_FALSE(client.Active());
@@ -200,7 +203,7 @@ TEST_F(EventClientConnect, NotificationsOfAnAbandonedAttemptAreIgnored) {
   EXPECT_FALSE(client.Socket().Connected());
   // An error notification of it is still raised: the error carries no handle test.
   EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kConnect, 10061); }),
-            "Asynchronous socket error 10061");
+            AsynchronousSocketErrorMessage(10061));
   api->Notify(101, socket_event::kConnect);
   EXPECT_EQ(Take(), Texts{"OnConnect active"});
 }
@@ -229,15 +232,14 @@ TEST_F(EventClientConnect, ACancelThatFailsRaises) {
   client.SetActive(true);
   api->cancel_result = 10022;
   Take();
-  EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10022, "WSACancelASyncRequest"));
+  EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10022, kApiCancelRequest));
   EXPECT_EQ(Take(), (Texts{"socket 101", "closesocket 100", "cancel #1", "OnDisconnect",
                            "closesocket 101"}));
 }
 
 TEST_F(EventClientConnect, OpeningAConnectedSocketObjectRaises) {
   Connect();
-  EXPECT_EQ(Raised([&] { client.Socket().OpenSocket("h", "", "", 1, false); }),
-            "Socket already open");
+  EXPECT_EQ(Raised([&] { client.Socket().OpenSocket("h", "", "", 1, false); }), kSocketAlreadyOpen);
 }
 
 TEST_F(EventClientConnect, DisconnectingInsideOnConnectIgnoresTheLaterWriteNotification) {

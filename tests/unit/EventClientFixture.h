@@ -10,7 +10,7 @@
 #include "fakes/FakeAsyncSocketApi.h"
 #include "fakes/FakeErrorRoute.h"
 #include "platform/SocketTypes.h"
-#include "transport/event/AsyncSocketTexts.h"
+#include "transport/Texts.h"
 #include "transport/event/EventClient.h"
 
 using Texts = std::vector<std::string>;

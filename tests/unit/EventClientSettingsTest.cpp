@@ -1,9 +1,12 @@
 // The published settings of the event-driven transport, its start-up and clean-up, and the
 // client type.
 #include "platform/SystemErrorText.h"
+#include "transport/Texts.h"
 #include "unit/EventClientFixture.h"
 
 namespace {
+
+using namespace transport_texts;
 
 using EventClientSettings = EventClientFixture;
 
@@ -64,16 +67,14 @@ TEST_F(EventClientSettings, ChangingASettingWhileActiveRaisesAndAnEqualValueDoes
     std::string upper = stored;
     for (char& c : upper) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
     EXPECT_EQ(Raised([&] { (base.*setter.set)(upper); }), "") << setter.name;
-    EXPECT_EQ(Raised([&] { (base.*setter.set)(stored + "x"); }),
-              "Can't change value while socket is active")
+    EXPECT_EQ(Raised([&] { (base.*setter.set)(stored + "x"); }), kCantChangeWhileActive)
         << setter.name;
     EXPECT_EQ((base.*setter.get)(), stored);
   }
   EXPECT_EQ(Raised([&] { client.SetPort(7); }), "");
-  EXPECT_EQ(Raised([&] { client.SetPort(8); }), "Can't change value while socket is active");
+  EXPECT_EQ(Raised([&] { client.SetPort(8); }), kCantChangeWhileActive);
   EXPECT_EQ(client.Port(), 7);
-  EXPECT_EQ(Raised([&] { client.SetBlockingMode(bmBlocking); }),
-            "Can't change value while socket is active");
+  EXPECT_EQ(Raised([&] { client.SetBlockingMode(bmBlocking); }), kCantChangeWhileActive);
   EXPECT_EQ(client.BlockingMode(), bmNonBlocking);
 }
 
@@ -106,7 +107,7 @@ TEST_F(EventClientSettings, AFailedStartupRaisesAndCreatesNoComponent) {
     return std::unique_ptr<AsyncSocketApi>(std::move(fake));
   };
   EXPECT_EQ(Raised([&] { TEventClient broken(nullptr, failing); }),
-            "Windows socket error: " + SystemErrorText(10091) + " (10091), on API 'WSAStartup'");
+            WindowsSocketErrorMessage(10091, kApiStartup));
   EXPECT_EQ(calls.calls, Texts{"WSAStartup"});
 }
 
@@ -117,7 +118,7 @@ TEST_F(EventClientSettings, AFailedCleanupGoesToTheErrorRoute) {
   made->cleanup_result = 10093;
   TObject* socket_object = &other->Socket();
   other.reset();
-  EXPECT_EQ(route.messages, Texts{SocketError(10093, "WSACleanup")});
+  EXPECT_EQ(route.messages, Texts{SocketError(10093, kApiCleanup)});
   EXPECT_EQ(route.senders, std::vector<TObject*>{socket_object});
 }
 
@@ -164,7 +165,7 @@ TEST_F(EventClientSettings, TheBlockingClientsFailedConnectDropsAndRaises) {
   client.SetBlockingMode(bmBlocking);
   client.SetAddress("127.0.0.1");
   api->connect_result = 10061;
-  EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10061, "connect"));
+  EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10061, kApiConnect));
   EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "select 100 0", "OnConnecting",
                            "connect 100 127.0.0.1:0", "OnDisconnect", "closesocket 100"}));
   EXPECT_FALSE(client.Active());
@@ -172,7 +173,7 @@ TEST_F(EventClientSettings, TheBlockingClientsFailedConnectDropsAndRaises) {
 
 TEST_F(EventClientSettings, TheBlockingClientWithoutAnAddressRaises) {
   client.SetBlockingMode(bmBlocking);
-  EXPECT_EQ(Raised([&] { client.SetActive(true); }), "No address specified");
+  EXPECT_EQ(Raised([&] { client.SetActive(true); }), kNoAddressSpecified);
   EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "OnDisconnect", "closesocket 100"}));
 }
 

@@ -1,8 +1,11 @@
 // A connected event-driven transport: reading, sending, the peer's close and reset, error
 // notifications, and the end of the component. The platform is the fake, played as Windows.
+#include "transport/Texts.h"
 #include "unit/EventClientFixture.h"
 
 namespace {
+
+using namespace transport_texts;
 
 using EventClientTransfer = EventClientFixture;
 
@@ -102,7 +105,7 @@ TEST_F(EventClientTransfer, AFailedSendDisconnectsAndRaises) {
   };
   api->send_error = 10054;
   api->send_takes = [](int) { return -1; };
-  EXPECT_EQ(Raised([&] { client.SendString("x"); }), SocketError(10054, "send"));
+  EXPECT_EQ(Raised([&] { client.SendString("x"); }), SocketError(10054, kApiSend));
   EXPECT_EQ(events, (std::vector<int>{errSend, 10054}));
   EXPECT_EQ(Take(), (Texts{"send 100 1 took -1", "OnDisconnect", "closesocket 100"}));
   EXPECT_FALSE(client.Active());
@@ -113,7 +116,7 @@ TEST_F(EventClientTransfer, AFailureWhileSendingTheRestDisconnectsAndRaises) {
   api->send_error = 10053;
   int calls = 0;
   api->send_takes = [&](int) { return ++calls == 1 ? 1 : -1; };
-  EXPECT_EQ(Raised([&] { client.SendString("abc"); }), SocketError(10053, "send"));
+  EXPECT_EQ(Raised([&] { client.SendString("abc"); }), SocketError(10053, kApiSend));
   EXPECT_EQ(Take(),
             (Texts{"send 100 3 took 1", "send 100 2 took -1", "OnDisconnect", "closesocket 100"}));
 }
@@ -122,7 +125,7 @@ TEST_F(EventClientTransfer, AFailedReceiveDisconnectsAndRaises) {
   Connect();
   api->waiting = "x";
   api->receive_error = 10054;
-  EXPECT_EQ(Raised([&] { client.ReceiveString(); }), SocketError(10054, "recv"));
+  EXPECT_EQ(Raised([&] { client.ReceiveString(); }), SocketError(10054, kApiReceive));
   EXPECT_EQ(Take(), (Texts{"recv 100 1", "OnDisconnect", "closesocket 100"}));
   EXPECT_FALSE(client.Active());
 }
@@ -167,7 +170,7 @@ TEST_F(EventClientTransfer, AResetRaisesAndLeavesTheConnectionActiveUntilDisconn
     events.push_back(event);
   };
   EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kClose, 10054); }),
-            "Asynchronous socket error 10054");
+            AsynchronousSocketErrorMessage(10054));
   EXPECT_EQ(events, std::vector<int>{errDisconnect});
   EXPECT_EQ(Take(), Texts{});
   EXPECT_TRUE(client.Active());
@@ -189,10 +192,12 @@ TEST_F(EventClientTransfer, ErrorNotificationsMapToTheirOperationAndGoNoFurther)
       seen = error_event;
       if (replace != 0) code = replace;
     };
-    EXPECT_EQ(Raised([&] { api->Notify(100, event, 10053); }), "Asynchronous socket error 10053");
+    EXPECT_EQ(Raised([&] { api->Notify(100, event, 10053); }),
+              AsynchronousSocketErrorMessage(10053));
     EXPECT_EQ(seen, expected) << event;
     replace = 10060;  // the handler's code is the one raised
-    EXPECT_EQ(Raised([&] { api->Notify(100, event, 10053); }), "Asynchronous socket error 10060");
+    EXPECT_EQ(Raised([&] { api->Notify(100, event, 10053); }),
+              AsynchronousSocketErrorMessage(10060));
   }
   client.OnError = [](TObject*, TAsyncSocket*, TErrorEvent, int32_t& code) { code = 0; };
   EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kRead, 10054); }), "");
@@ -203,7 +208,7 @@ TEST_F(EventClientTransfer, ErrorNotificationsMapToTheirOperationAndGoNoFurther)
 TEST_F(EventClientTransfer, AClosesocketFailureLeavesTheHandleButNotActive) {
   Connect();
   api->close_result = 10038;
-  EXPECT_EQ(Raised([&] { client.SetActive(false); }), SocketError(10038, "closesocket"));
+  EXPECT_EQ(Raised([&] { client.SetActive(false); }), SocketError(10038, kApiCloseSocket));
   EXPECT_FALSE(client.Active());
   EXPECT_EQ(client.Socket().Handle(), 100u);
   EXPECT_TRUE(client.Socket().Connected());
@@ -230,7 +235,7 @@ TEST_F(EventClientTransfer, ASendInsideOnDisconnectThatFailsClosesOnce) {
     log.Add("OnDisconnect");
     socket->SendString("bye");
   };
-  EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kClose); }), SocketError(10054, "send"));
+  EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kClose); }), SocketError(10054, kApiSend));
   EXPECT_EQ(Take(), (Texts{"OnDisconnect", "send 100 3 took -1", "closesocket 100"}));
   EXPECT_EQ(client.Socket().Handle(), kInvalidSocket);
 }

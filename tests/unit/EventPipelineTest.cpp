@@ -7,9 +7,12 @@
 #include "fakes/FakeConnectionView.h"
 #include "fakes/FakeTransports.h"
 #include "platform/Files.h"
+#include "transport/Texts.h"
 #include "unit/EventClientFixture.h"
 
 namespace {
+
+using namespace transport_texts;
 
 class EventPipeline : public EventClientFixture {
  protected:
@@ -42,7 +45,7 @@ class EventPipeline : public EventClientFixture {
 TEST_F(EventPipeline, AFailingSendDisconnectsFirstAndLeavesNoEchoAndNoHistory) {
   api->send_error = 10054;
   api->send_takes = [](int) { return -1; };
-  EXPECT_EQ(Raised([&] { Type("lost"); }), SocketError(10054, "send"));
+  EXPECT_EQ(Raised([&] { Type("lost"); }), SocketError(10054, kApiSend));
   EXPECT_EQ(controller.TransportKind(), ConnectionController::kNoKind);
   EXPECT_TRUE(transcript.Text().starts_with("\r\n!// " + texts::kDisconnectedFrom));
   EXPECT_EQ(transcript.Text().find("# lost"), std::string::npos);
@@ -88,7 +91,7 @@ TEST_F(EventPipeline, AnEmptyReadNotificationAppendsThePrefixAlone) {
 
 TEST_F(EventPipeline, AResetKeepsTheWindowConnectedUntilDisconnect) {
   EXPECT_EQ(Raised([&] { api->Notify(100, socket_event::kClose, 10054); }),
-            "Asynchronous socket error 10054");
+            AsynchronousSocketErrorMessage(10054));
   EXPECT_TRUE(controller.IsConnected());
   EXPECT_EQ(controller.TransportKind(), ConnectionController::kEventKind);
   controller.Disconnect();

@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Format.h"
 #include "fakes/FakeBlockingSockets.h"
+#include "transport/Texts.h"
 #include "transport/line/NetErrors.h"
 
 namespace {
+
+using namespace transport_texts;
 
 using Strings = std::vector<std::string>;
 
@@ -42,6 +46,12 @@ class LineClientTest : public ::testing::Test {
     net.calls.clear();
   }
 
+  // A status report as the handler records it.
+  static std::string Status(TLineStatus status, const std::string& argument = "") {
+    return std::to_string(static_cast<int>(status)) + " " +
+           Format(LineStatusPattern(status), {argument});
+  }
+
   FakeNetwork net;
   FakeSocketsScope scope{net};
   TLineClient client;
@@ -69,7 +79,8 @@ TEST_F(LineClientTest, InitialProperties) {
 TEST_F(LineClientTest, OpensAnAddressWithoutLookingItUp) {
   OpenTo("127.0.0.1", 244);
   EXPECT_EQ(net.calls, (Strings{"socket 1 0", "bind 0.0.0.0:0", "connect 127.0.0.1:244"}));
-  EXPECT_EQ(events, (Strings{"1 Connecting to 127.0.0.1.", "2 Connected.", "OnConnected"}));
+  EXPECT_EQ(events, (Strings{Status(TLineStatus::stConnecting, "127.0.0.1"),
+                             Status(TLineStatus::stConnected), "OnConnected"}));
   EXPECT_TRUE(client.IsOpen());
   EXPECT_EQ(client.Link().RemoteIP(), "127.0.0.1");
   EXPECT_EQ(client.Link().RemotePort(), 244);
@@ -79,8 +90,9 @@ TEST_F(LineClientTest, OpensAnAddressWithoutLookingItUp) {
 TEST_F(LineClientTest, OpensNamesAndLocalhostInAnyCase) {
   OpenTo("LocalHost", 7);
   EXPECT_EQ(net.calls, (Strings{"socket 1 0", "bind 0.0.0.0:0", "connect 127.0.0.1:7"}));
-  EXPECT_EQ(events, (Strings{"0 Resolving hostname LocalHost.", "1 Connecting to 127.0.0.1.",
-                             "2 Connected.", "OnConnected"}));
+  EXPECT_EQ(events, (Strings{Status(TLineStatus::stResolving, "LocalHost"),
+                             Status(TLineStatus::stConnecting, "127.0.0.1"),
+                             Status(TLineStatus::stConnected), "OnConnected"}));
   client.Close();
 
   net.hosts["example.org"] = {192, 0, 2, 9};
@@ -89,7 +101,7 @@ TEST_F(LineClientTest, OpensNamesAndLocalhostInAnyCase) {
   OpenTo("example.org", 7);
   EXPECT_EQ(net.calls,
             (Strings{"socket 1 0", "bind 0.0.0.0:0", "lookup example.org", "connect 192.0.2.9:7"}));
-  EXPECT_EQ(events.front(), "0 Resolving hostname example.org.");
+  EXPECT_EQ(events.front(), Status(TLineStatus::stResolving, "example.org"));
   EXPECT_EQ(client.Host(), "example.org") << "the host stays as it was set";
 }
 
@@ -99,7 +111,7 @@ TEST_F(LineClientTest, OpenWhileOpenChangesNothing) {
     client.Open();
     FAIL() << "no error";
   } catch (const EAlreadyConnected& e) {
-    EXPECT_EQ(e.Message(), "Already connected.");
+    EXPECT_EQ(e.Message(), kAlreadyConnected);
   }
   EXPECT_TRUE(events.empty());
   EXPECT_TRUE(net.calls.empty());
@@ -115,11 +127,12 @@ TEST_F(LineClientTest, RefusedConnectClosesFirstThenRaises) {
     FAIL() << "no error";
   } catch (const ENetSocketError& e) {
     EXPECT_EQ(e.ErrorCode(), 10061);
-    EXPECT_EQ(e.Message(), "Socket Error # 10061\r\nConnection refused.");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(10061));
     EXPECT_EQ(events.back(), "OnDisconnected") << "the disconnect runs before the error";
   }
-  EXPECT_EQ(events, (Strings{"1 Connecting to 127.0.0.1.", "3 Disconnecting from 127.0.0.1.",
-                             "4 Not connected.", "OnDisconnected"}));
+  EXPECT_EQ(events, (Strings{Status(TLineStatus::stConnecting, "127.0.0.1"),
+                             Status(TLineStatus::stDisconnecting, "127.0.0.1"),
+                             Status(TLineStatus::stDisconnected), "OnDisconnected"}));
   EXPECT_EQ(net.calls, (Strings{"socket 1 0", "bind 0.0.0.0:0", "connect 127.0.0.1:244",
                                 "shutdown 1", "close"}));
   EXPECT_FALSE(client.IsOpen());
@@ -140,21 +153,20 @@ TEST_F(LineClientTest, FailuresUnderTheGuard) {
     std::string message;
   };
   const Row rows[] = {
-      {"unknown name", [] {}, "nowhere.invalid", "", "Socket Error # 11001\r\n"},
-      {"address in use", [this] { net.bind_error = 10048; }, "127.0.0.1", "",
-       "Could not bind socket. Address and port are already in use."},
+      {"unknown name", [] {}, "nowhere.invalid", "", SocketErrorMessage(11001)},
+      {"address in use", [this] { net.bind_error = 10048; }, "127.0.0.1", "", kCouldNotBindSocket},
       {"bind failed", [this] { net.bind_error = 10049; }, "127.0.0.1", "",
-       "Socket Error # 10049\r\nCannot assign requested address."},
+       SocketErrorMessage(10049)},
       {"time-out", [this] { net.connect_error = 10060; }, "127.0.0.1", "127.0.0.1",
-       "Socket Error # 10060\r\nConnection timed out."},
+       SocketErrorMessage(10060)},
       {"no route", [this] { net.connect_error = 10065; }, "127.0.0.1", "127.0.0.1",
-       "Socket Error # 10065\r\nNo route to host."},
+       SocketErrorMessage(10065)},
       {"option",
        [this] {
          client.SetUseNagle(false);
          net.option_error = 10042;
        },
-       "127.0.0.1", "127.0.0.1", "Socket Error # 10042\r\nBad protocol option."},
+       "127.0.0.1", "127.0.0.1", SocketErrorMessage(10042)},
   };
   for (const Row& row : rows) {
     net.bind_error = net.connect_error = net.option_error = 0;
@@ -168,9 +180,9 @@ TEST_F(LineClientTest, FailuresUnderTheGuard) {
       EXPECT_EQ(e.Message(), row.message) << row.name;
     }
     ASSERT_GE(events.size(), 3u) << row.name;
-    EXPECT_EQ(
-        Strings(events.end() - 3, events.end()),
-        (Strings{"3 Disconnecting from " + row.remote + ".", "4 Not connected.", "OnDisconnected"}))
+    EXPECT_EQ(Strings(events.end() - 3, events.end()),
+              (Strings{Status(TLineStatus::stDisconnecting, row.remote),
+                       Status(TLineStatus::stDisconnected), "OnDisconnected"}))
         << row.name;
     EXPECT_EQ(net.calls.back(), "close") << row.name;
     EXPECT_FALSE(client.IsOpen()) << row.name;
@@ -183,7 +195,7 @@ TEST_F(LineClientTest, NoSocketRaisesWithoutCallbacks) {
     OpenTo("127.0.0.1", 244);
     FAIL() << "no error";
   } catch (const EInvalidSocket& e) {
-    EXPECT_EQ(e.Message(), "Cannot allocate socket.");
+    EXPECT_EQ(e.Message(), kCannotAllocateSocket);
   }
   EXPECT_TRUE(events.empty());
   EXPECT_FALSE(client.IsOpen());
@@ -222,8 +234,8 @@ TEST_F(LineClientTest, CloseReportsOnceAndOnlyWhenOpen) {
 
   OpenQuietly();
   client.Close();
-  EXPECT_EQ(events,
-            (Strings{"3 Disconnecting from 127.0.0.1.", "4 Not connected.", "OnDisconnected"}));
+  EXPECT_EQ(events, (Strings{Status(TLineStatus::stDisconnecting, "127.0.0.1"),
+                             Status(TLineStatus::stDisconnected), "OnDisconnected"}));
   EXPECT_EQ(net.calls, (Strings{"shutdown 1", "close"}));
   EXPECT_FALSE(client.IsOpen());
   EXPECT_TRUE(client.PeerClosed());
@@ -281,7 +293,7 @@ TEST_F(LineClientTest, WritingWhenClosedRaisesAndSendsNothing) {
     client.WriteLine("x");
     FAIL() << "no error";
   } catch (const EConnClosedGracefully& e) {
-    EXPECT_EQ(e.Message(), "Connection Closed Gracefully.");
+    EXPECT_EQ(e.Message(), kConnClosedGracefully);
   }
   EXPECT_TRUE(net.calls.empty());
 }
@@ -293,7 +305,7 @@ TEST_F(LineClientTest, FailedSendKeepsTheConnectionExceptAfterShutdown) {
     client.WriteLine("x");
     FAIL() << "no error";
   } catch (const ENetSocketError& e) {
-    EXPECT_EQ(e.Message(), "Socket Error # 10054\r\nConnection reset by peer.");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(10054));
   }
   EXPECT_TRUE(client.IsOpen());
   EXPECT_TRUE(events.empty());
@@ -304,8 +316,7 @@ TEST_F(LineClientTest, FailedSendKeepsTheConnectionExceptAfterShutdown) {
     FAIL() << "no error";
   } catch (const ENetSocketError& e) {
     EXPECT_EQ(e.ErrorCode(), 10058);
-    EXPECT_EQ(e.Message(),
-              "Socket Error # 10058\r\nCannot send or receive after socket is closed.");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(10058));
   }
   EXPECT_EQ(net.sent, "xy") << "bytes taken before the failure stay sent";
   EXPECT_EQ(events.back(), "OnDisconnected");
@@ -326,9 +337,10 @@ TEST_F(LineClientTest, CloseInsideOnConnected) {
     client.Close();
   };
   OpenTo("127.0.0.1", 244);
-  EXPECT_EQ(events,
-            (Strings{"1 Connecting to 127.0.0.1.", "2 Connected.", "OnConnected",
-                     "3 Disconnecting from 127.0.0.1.", "4 Not connected.", "OnDisconnected"}));
+  EXPECT_EQ(events, (Strings{Status(TLineStatus::stConnecting, "127.0.0.1"),
+                             Status(TLineStatus::stConnected), "OnConnected",
+                             Status(TLineStatus::stDisconnecting, "127.0.0.1"),
+                             Status(TLineStatus::stDisconnected), "OnDisconnected"}));
   EXPECT_FALSE(client.IsOpen());
 }
 

@@ -4,6 +4,7 @@
 
 #include "fakes/FakeBlockingSockets.h"
 #include "integration/LineHarness.h"
+#include "transport/Texts.h"
 #include "transport/line/NetErrors.h"
 
 namespace {
@@ -55,7 +56,7 @@ TEST_F(LinePollTest, ResetRaisesOnEveryReceivingTickAndStaysConnected) {
       app.Tick();
       FAIL() << "no error";
     } catch (const ENetSocketError& e) {
-      EXPECT_EQ(e.Message(), "Socket Error # 10054\r\nConnection reset by peer.");
+      EXPECT_EQ(e.Message(), SocketErrorMessage(10054));
     }
     EXPECT_TRUE(app.controller.IsConnected());
     EXPECT_EQ(app.controller.TransportKind(), 0);

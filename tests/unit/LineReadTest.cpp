@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "fakes/FakeBlockingSockets.h"
+#include "transport/Texts.h"
 #include "transport/line/LineClient.h"
 #include "transport/line/NetErrors.h"
 
 namespace {
+
+using namespace transport_texts;
 
 using Strings = std::vector<std::string>;
 constexpr size_t kMax = TLineConnection::kMaxLineLength;
@@ -124,7 +127,7 @@ TEST_F(LineReadTest, PeerClosesAfterALine) {
     Read();
     FAIL() << "no error";
   } catch (const EConnClosedGracefully& e) {
-    EXPECT_EQ(e.Message(), "Connection Closed Gracefully.");
+    EXPECT_EQ(e.Message(), kConnClosedGracefully);
   }
   EXPECT_EQ(disconnects, 1);
   EXPECT_FALSE(client.IsOpen());
@@ -154,7 +157,7 @@ TEST_F(LineReadTest, ResetRaisesOnEveryReceiveAndKeepsTheConnection) {
       FAIL() << "no error";
     } catch (const ENetSocketError& e) {
       EXPECT_EQ(e.ErrorCode(), 10054);
-      EXPECT_EQ(e.Message(), "Socket Error # 10054\r\nConnection reset by peer.");
+      EXPECT_EQ(e.Message(), SocketErrorMessage(10054));
     }
     EXPECT_TRUE(client.IsOpen());
     EXPECT_FALSE(client.PeerClosed());
@@ -170,8 +173,7 @@ TEST_F(LineReadTest, ReceiveAfterShutdownCloses) {
     Read();
     FAIL() << "no error";
   } catch (const ENetSocketError& e) {
-    EXPECT_EQ(e.Message(),
-              "Socket Error # 10058\r\nCannot send or receive after socket is closed.");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(10058));
   }
   EXPECT_EQ(disconnects, 1);
   EXPECT_FALSE(client.IsOpen());
@@ -197,7 +199,7 @@ TEST_F(LineReadTest, TakeInputChecksThePendingBytes) {
     client.TakeInput(5);
     FAIL() << "no error";
   } catch (const ENotEnoughDataInBuffer& e) {
-    EXPECT_EQ(e.Message(), "Not enough data in buffer.");
+    EXPECT_EQ(e.Message(), kNotEnoughData);
   }
   EXPECT_EQ(client.TakeInput(4), "cdef");
   EXPECT_EQ(client.InputSize(), 0u);

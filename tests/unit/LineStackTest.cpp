@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "core/Format.h"
 #include "fakes/FakeBlockingSockets.h"
+#include "transport/Texts.h"
 #include "transport/line/LineClient.h"
 #include "transport/line/NetErrors.h"
-#include "transport/line/SocketErrorText.h"
 
 namespace {
+
+using namespace transport_texts;
 
 class LineStackTest : public ::testing::Test {
  protected:
@@ -25,7 +28,7 @@ TEST_F(LineStackTest, LivesFromTheFirstComponentToTheLastAndAsksForVersion11) {
     EXPECT_EQ(net.calls, std::vector<std::string>{"start 257"});
     auto* stack = dynamic_cast<TWinsockStack*>(SocketStack());
     ASSERT_NE(stack, nullptr);
-    EXPECT_EQ(stack->StackVersion().Name, "Winsock stack");
+    EXPECT_EQ(stack->StackVersion().Name, kStackName);
     EXPECT_EQ(stack->StackVersion().Version, 0x0101);
     {
       TLineClient second;
@@ -47,7 +50,7 @@ TEST_F(LineStackTest, StartUpErrors) {
     TLineClient client;
     FAIL() << "no error";
   } catch (const EStackCannotLoadWinsock& e) {
-    EXPECT_EQ(e.Message(), "wsock32.dll could not be loaded.");
+    EXPECT_EQ(e.Message(), Format(kCouldNotLoad, {kSocketsLibrary}));
   }
   EXPECT_EQ(StackUsers(), 0);
   EXPECT_EQ(SocketStack(), nullptr);
@@ -57,7 +60,7 @@ TEST_F(LineStackTest, StartUpErrors) {
     TLineClient client;
     FAIL() << "no error";
   } catch (const EStackInitFailed& e) {
-    EXPECT_EQ(e.Message(), "Winsock Initialization Error.");
+    EXPECT_EQ(e.Message(), kWinsockInitError);
     EXPECT_NE(dynamic_cast<const EStackError*>(&e), nullptr);
   }
   EXPECT_EQ(StackUsers(), 0);
@@ -92,7 +95,7 @@ TEST_F(LineStackTest, LookupHost) {
     FAIL() << "no error";
   } catch (const ENetSocketError& e) {
     EXPECT_EQ(e.ErrorCode(), 11001);
-    EXPECT_EQ(e.Message(), "Socket Error # 11001\r\n");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(11001));
   }
 }
 
@@ -105,60 +108,8 @@ TEST_F(LineStackTest, AddressTexts) {
     TSocketStack::TextToAddress("1.2.x.4");
     FAIL() << "no error";
   } catch (const EConvertError& e) {
-    EXPECT_EQ(e.Message(), "'x' is not a valid integer value");
+    EXPECT_EQ(e.Message(), Format(kNotAnInteger, {"x"}));
   }
-}
-
-TEST_F(LineStackTest, SocketErrorTexts) {
-  const std::pair<int, const char*> rows[] = {
-      {10004, "Interrupted system call."},
-      {10009, "Bad file number."},
-      {10013, "Access denied."},
-      {10014, "Bad address."},
-      {10022, "Invalid argument."},
-      {10024, "Too many open files."},
-      {10035, "Operation would block. "},
-      {10036, "Operation now in progress."},
-      {10037, "Operation already in progress."},
-      {10038, "Socket operation on non-socket."},
-      {10039, "Destination address required."},
-      {10040, "Message too long."},
-      {10041, "Protocol wrong type for socket."},
-      {10042, "Bad protocol option."},
-      {10043, "Protocol not supported."},
-      {10044, "Socket type not supported."},
-      {10045, "Operation not supported on socket."},
-      {10046, "Protocol family not supported."},
-      {10047, "Address family not supported by protocol family."},
-      {10048, "Address already in use."},
-      {10049, "Cannot assign requested address."},
-      {10050, "Network is down."},
-      {10051, "Network is unreachable."},
-      {10052, "Net dropped connection or reset."},
-      {10053, "Software caused connection abort."},
-      {10054, "Connection reset by peer."},
-      {10055, "No buffer space available."},
-      {10056, "Socket is already connected."},
-      {10057, "Socket is not connected."},
-      {10058, "Cannot send or receive after socket is closed."},
-      {10059, "Too many references, cannot splice."},
-      {10060, "Connection timed out."},
-      {10061, "Connection refused."},
-      {10062, "Too many levels of symbolic links."},
-      {10063, "File name too long."},
-      {10064, "Host is down."},
-      {10065, "No route to host."},
-      {10066, "Directory not empty"},
-      // Codes without a row, inside the range and outside it.
-      {10005, ""},
-      {10067, ""},
-      {10003, ""},
-      {11001, ""},
-      {11004, ""},
-      {0, ""},
-      {-1, ""},
-  };
-  for (auto [code, text] : rows) EXPECT_EQ(SocketErrorText(code), text) << code;
 }
 
 TEST_F(LineStackTest, ThrowSocketErrorAndCheckSocketCall) {
@@ -167,13 +118,13 @@ TEST_F(LineStackTest, ThrowSocketErrorAndCheckSocketCall) {
     FAIL() << "no error";
   } catch (const ENetSocketError& e) {
     EXPECT_EQ(e.ErrorCode(), 10061);
-    EXPECT_EQ(e.Message(), "Socket Error # 10061\r\nConnection refused.");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(10061));
   }
   try {
     TSocketStack::ThrowSocketError(10005);
     FAIL() << "no error";
   } catch (const ENetError& e) {
-    EXPECT_EQ(e.Message(), "Socket Error # 10005\r\n");
+    EXPECT_EQ(e.Message(), SocketErrorMessage(10005));
   }
 
   TLineClient client;
@@ -194,7 +145,7 @@ TEST_F(LineStackTest, SelectTakesAtMost64Sockets) {
     stack.Select(std::vector<SocketHandle>(65, 7), nullptr);
     FAIL() << "no error";
   } catch (const EStackSetSizeExceeded& e) {
-    EXPECT_EQ(e.Message(), "Set Size Exceeded.");
+    EXPECT_EQ(e.Message(), kSetSizeExceeded);
   }
 }
 

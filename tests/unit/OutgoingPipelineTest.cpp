@@ -8,6 +8,7 @@
 #include "fakes/FakeConnectionView.h"
 #include "fakes/FakeTransports.h"
 #include "platform/Files.h"
+#include "transport/Texts.h"
 
 namespace {
 
@@ -132,9 +133,7 @@ TEST_F(OutgoingPipelineTest, TerminateAsksToEndAndIsRemembered) {
 
 TEST_F(OutgoingPipelineTest, AFailedSendLeavesNoEchoNoHistoryAndTheText) {
   ConnectLine();
-  line.write_behaviour = [] {
-    throw Exception("Socket Error # 10054\r\nConnection reset by peer.");
-  };
+  line.write_behaviour = [] { throw Exception(SocketErrorMessage(10054)); };
   EXPECT_THROW(Type("lost"), Exception);
   EXPECT_EQ(transcript.Text(), "");
   EXPECT_EQ(view.message_history.Size(), 0u);

@@ -7,6 +7,7 @@
 #include "integration/EventLoopbackFixture.h"
 #include "platform/SystemErrorText.h"
 #include "platform/win32/UtilityWindow.h"
+#include "transport/Texts.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ TEST_F(EventWindows, AResetIsHandledAsTheSystemReportsIt) {
     EXPECT_EQ(controller.TransportKind(), ConnectionController::kNoKind);
   } else {
     // Windows: the close notification carries the reset's code.
-    EXPECT_EQ(route.messages, Texts{"Asynchronous socket error 10054"});
+    EXPECT_EQ(route.messages, Texts{AsynchronousSocketErrorMessage(10054)});
     EXPECT_TRUE(client.Active());
   }
 }

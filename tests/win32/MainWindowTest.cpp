@@ -5,9 +5,12 @@
 #include "core/Cp1251.h"
 #include "fakes/FakeBlockingSockets.h"
 #include "support/LoopbackPeer.h"
+#include "transport/Texts.h"
 #include "win32/MainWindowFixture.h"
 
 namespace {
+
+using namespace transport_texts;
 
 using cp1251::FromUtf8;
 
@@ -68,7 +71,7 @@ TEST_F(MainWindowTest, LineTransportConnectChatAndPeerClose) {
   ErrorBoxWatcher boxes;
   peer.Close();
   ASSERT_TRUE(PumpUntil([&] { return !boxes.seen.empty(); }));
-  EXPECT_EQ(boxes.seen[0].text, "Connection Closed Gracefully.");
+  EXPECT_EQ(boxes.seen[0].text, kConnClosedGracefully);
   ExpectIdle();
   EXPECT_NE(Text().find("\r\n!// " + FromUtf8("Разорвано соединение с ") + endpoint +
                         " (TCP/IP Server);\r\n\r\n" + kSeparator + "\r\n\r\n"),
@@ -100,7 +103,7 @@ TEST_F(MainWindowTest, RefusedConnectShowsTheBoxAndTheIdleBanner) {
   ConnectTo(LoopbackPeer::RefusedPort(), 0);
   ASSERT_TRUE(PumpUntil([&] { return !boxes.seen.empty(); }));
   EXPECT_EQ(boxes.seen[0].caption, title);
-  EXPECT_EQ(boxes.seen[0].text, "Socket Error # 10061\r\nConnection refused.");
+  EXPECT_EQ(boxes.seen[0].text, SocketErrorMessage(10061));
   EXPECT_EQ(Text(), "\r\n!// " + FromUtf8("Разорвано соединение с ") + " (" +
                         FromUtf8("Нет соединения") + ");\r\n\r\n" + kSeparator + "\r\n\r\n");
   ExpectIdle();
@@ -129,7 +132,7 @@ TEST_F(MainWindowTest, ARepeatingPollErrorOpensOneBoxAtATime) {
   };
   ASSERT_TRUE(PumpUntil([&] { return boxes.seen.size() >= 2; }, 8000));
   EXPECT_EQ(boxes_while_open, 1u);
-  EXPECT_EQ(boxes.seen[0].text, "Socket Error # 10054\r\nConnection reset by peer.");
+  EXPECT_EQ(boxes.seen[0].text, SocketErrorMessage(10054));
   ExpectConnectedControls();
   form->DConB.Click();
   // The window goes before the fake network it uses.

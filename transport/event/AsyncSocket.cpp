@@ -6,7 +6,7 @@
 #include <bit>
 
 #include "core/ErrorRoute.h"
-#include "transport/event/AsyncSocketTexts.h"
+#include "transport/Texts.h"
 
 namespace {
 
@@ -45,7 +45,7 @@ TAsyncSocket::TAsyncSocket(SocketHandle handle, const AsyncSocketApiFactory& fac
       handle_(handle),
       connected_(handle != kInvalidSocket) {
   if (int result = api_->Startup(); result != 0) {
-    RaiseSocketError(result, event_texts::kApiStartup);
+    RaiseSocketError(result, transport_texts::kApiStartup);
   }
 }
 
@@ -61,7 +61,7 @@ TAsyncSocket::~TAsyncSocket() {
   if (handle_ != kInvalidSocket) api_->Close(handle_);
   if (int result = api_->Cleanup(); result != 0) {
     try {
-      RaiseSocketError(result, event_texts::kApiCleanup);
+      RaiseSocketError(result, transport_texts::kApiCleanup);
     } catch (...) {
       ReportToApplicationErrorRoute(this);
     }
@@ -90,7 +90,7 @@ void TAsyncSocket::CancelLookup() {
   LookupRequest request = lookup_request_;
   lookup_request_ = 0;
   if (int result = api_->CancelLookup(request); result != 0) {
-    RaiseSocketError(result, event_texts::kApiCancelRequest);
+    RaiseSocketError(result, transport_texts::kApiCancelRequest);
   }
 }
 
@@ -107,9 +107,9 @@ void TAsyncSocket::AbandonAttempt(SocketHandle abandoned) {
 
 void TAsyncSocket::OpenSocket(const std::string& host, const std::string& address,
                               const std::string& service, uint16_t port, bool blocking) {
-  if (connected_) throw EAsyncSocketError(event_texts::kSocketAlreadyOpen);
+  if (connected_) throw EAsyncSocketError(transport_texts::kSocketAlreadyOpen);
   SocketHandle fresh = api_->OpenStream();
-  if (fresh == kInvalidSocket) throw EAsyncSocketError(event_texts::kCantCreateSocket);
+  if (fresh == kInvalidSocket) throw EAsyncSocketError(transport_texts::kCantCreateSocket);
   SocketHandle abandoned = handle_;
   handle_ = fresh;
   try {
@@ -144,7 +144,7 @@ void TAsyncSocket::LookupStepOnce(const std::string& host, const std::string& ad
     case lookupIdle:
       if (!host.empty()) {
         lookup_request_ = api_->LookupHost(host, error);
-        if (lookup_request_ == 0) RaiseSocketError(error, event_texts::kApiGetHostByName);
+        if (lookup_request_ == 0) RaiseSocketError(error, transport_texts::kApiGetHostByName);
         saved_service_ = service;
         saved_port_ = port;
         lookup_state_ = lookupAddress;
@@ -156,13 +156,13 @@ void TAsyncSocket::LookupStepOnce(const std::string& host, const std::string& ad
         int32_t code = kNoAddressCode;
         FireError(errLookup, code);
         DropConnection(handle_);
-        if (code != 0) throw EAsyncSocketError(event_texts::kNoAddressSpecified);
+        if (code != 0) throw EAsyncSocketError(transport_texts::kNoAddressSpecified);
       }
       return;
     case lookupAddress:
       if (!service.empty()) {
         lookup_request_ = api_->LookupService(service, error);
-        if (lookup_request_ == 0) RaiseSocketError(error, event_texts::kApiGetServByName);
+        if (lookup_request_ == 0) RaiseSocketError(error, transport_texts::kApiGetServByName);
         lookup_state_ = lookupService;
       } else {
         lookup_state_ = lookupService;
@@ -188,7 +188,7 @@ void TAsyncSocket::ResolveNow(const std::string& host, const std::string& addres
     int32_t code = kNoAddressCode;
     FireError(errLookup, code);
     DropConnection(handle_);
-    if (code != 0) throw EAsyncSocketError(event_texts::kNoAddressSpecified);
+    if (code != 0) throw EAsyncSocketError(transport_texts::kNoAddressSpecified);
     return;
   }
   remote_.port = service.empty() ? NetworkOrder(port) : api_->ResolveService(service);
@@ -206,7 +206,7 @@ void TAsyncSocket::LookupDoneMessage(LookupRequest request, int error, SocketAdd
     int32_t code = error;
     FireError(errLookup, code);
     DropConnection(handle_);
-    if (code != 0) RaiseSocketError(error, event_texts::kApiAsyncLookup);
+    if (code != 0) RaiseSocketError(error, transport_texts::kApiAsyncLookup);
     return;
   }
   if (lookup_state_ == lookupAddress) {
@@ -226,7 +226,7 @@ void TAsyncSocket::StartConnect() {
   ApplyMask();
   FireEvent(sevConnecting);
   int error = api_->Connect(handle_, remote_);
-  if (error != 0 && error != wsa::kEWOULDBLOCK) RaiseSocketError(error, event_texts::kApiConnect);
+  if (error != 0 && error != wsa::kEWOULDBLOCK) RaiseSocketError(error, transport_texts::kApiConnect);
   lookup_state_ = lookupIdle;
   if (mask_ & socket_event::kConnect) return;
   connected_ = handle_ != kInvalidSocket;
@@ -308,7 +308,7 @@ void TAsyncSocket::DropConnection(SocketHandle handle) {
     if (handle != handle_) return;
   }
   if (int result = api_->Close(handle); result != 0) {
-    RaiseSocketError(result, event_texts::kApiCloseSocket);
+    RaiseSocketError(result, transport_texts::kApiCloseSocket);
   }
   handle_ = kInvalidSocket;
   remote_ = SocketAddress{};
@@ -372,7 +372,7 @@ void TAsyncSocket::SendFailed(int error) {
   int32_t code = error;
   FireError(errSend, code);
   DropConnection(handle_);
-  if (code != 0) RaiseSocketError(code, event_texts::kApiSend);
+  if (code != 0) RaiseSocketError(code, transport_texts::kApiSend);
 }
 
 int32_t TAsyncSocket::ReceiveBytes(char* buffer, int32_t count) {
@@ -385,7 +385,7 @@ int32_t TAsyncSocket::ReceiveBytes(char* buffer, int32_t count) {
     int32_t code = error;
     FireError(errReceive, code);
     DropConnection(handle_);
-    if (code != 0) RaiseSocketError(code, event_texts::kApiReceive);
+    if (code != 0) RaiseSocketError(code, transport_texts::kApiReceive);
   }
   return received;
 }
@@ -403,7 +403,7 @@ TAsyncClientSocket::TAsyncClientSocket(SocketHandle handle, const AsyncSocketApi
 
 void TAsyncClientSocket::SetClientType(TBlockingMode mode) {
   if (mode == client_type_) return;
-  if (Connected()) throw EAsyncSocketError(event_texts::kCantChangeWhileActive);
+  if (Connected()) throw EAsyncSocketError(transport_texts::kCantChangeWhileActive);
   client_type_ = mode;
   SetNotifyMask(mode == bmBlocking ? 0 : kDefaultMask);
 }

@@ -25,7 +25,8 @@ class TAsyncSocket : public TObject, private AsyncSocketEvents {
       socket_event::kRead | socket_event::kWrite | socket_event::kConnect | socket_event::kClose;
   static constexpr int32_t kNoAddressCode = 1110;
 
-  // Starts the socket stack (version 1.1); raises the "WSAStartup" error when it cannot.
+  // Starts the socket stack (version 1.1); raises the socket error naming kApiStartup when it
+  // cannot.
   explicit TAsyncSocket(SocketHandle handle, const AsyncSocketApiFactory& factory = {});
   // Closes a connection without OnDisconnect, cancels a pending look-up and stops the socket
   // stack. Failures go to the application's error route.
@@ -118,7 +119,7 @@ class TAsyncClientSocket : public TAsyncSocket {
   explicit TAsyncClientSocket(SocketHandle handle, const AsyncSocketApiFactory& factory = {});
 
   TBlockingMode ClientType() const { return client_type_; }
-  // Raises "Can't change value while socket is active" while connected.
+  // Raises kCantChangeWhileActive while connected.
   void SetClientType(TBlockingMode mode);
 
   void ConnectDone(SocketHandle handle) override;

@@ -9,7 +9,7 @@
 
 class TEventClient : public TSocketComponent, public EventTransport {
  public:
-  // Raises the "WSAStartup" error when the socket stack cannot start.
+  // Raises the socket error naming kApiStartup when the socket stack cannot start.
   explicit TEventClient(TComponent* owner = nullptr, const AsyncSocketApiFactory& factory = {});
   ~TEventClient() override;
 

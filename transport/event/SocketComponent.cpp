@@ -1,6 +1,6 @@
 #include "transport/event/SocketComponent.h"
 
-#include "transport/event/AsyncSocketTexts.h"
+#include "transport/Texts.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void TSocketComponentBase::Loaded() {
 }
 
 void TSocketComponentBase::CheckInactive() const {
-  if (active_ && !IsLoading()) throw EAsyncSocketError(event_texts::kCantChangeWhileActive);
+  if (active_ && !IsLoading()) throw EAsyncSocketError(transport_texts::kCantChangeWhileActive);
 }
 
 void TSocketComponentBase::SetText(std::string& field, const std::string& value) {

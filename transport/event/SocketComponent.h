@@ -19,8 +19,8 @@ class TSocketComponentBase : public TComponent {
   void SetActive(bool value);
 
   // A value equal to the stored one (a to z compared without regard to case for the texts)
-  // changes nothing; another one raises "Can't change value while socket is active" while
-  // Active, unless the owner is being loaded.
+  // changes nothing; another one raises kCantChangeWhileActive while Active, unless the owner is
+  // being loaded.
   int32_t Port() const { return port_; }
   void SetPort(int32_t port);
   const std::string& Address() const { return address_; }

@@ -3,6 +3,7 @@
 
 #include "core/Format.h"
 #include "platform/BlockingSockets.h"
+#include "transport/Texts.h"
 #include "transport/line/SocketStack.h"
 
 namespace {
@@ -17,10 +18,11 @@ SocketsSource& Source() {
 
 }  // namespace
 
-const std::string& LineStatusPattern(TLineStatus status) {
-  static const std::string kPatterns[] = {
-      "Resolving hostname %s.", "Connecting to %s.", "Connected.",
-      "Disconnecting from %s.", "Not connected.",    "%s"};
+std::string_view LineStatusPattern(TLineStatus status) {
+  using namespace transport_texts;
+  static constexpr const char* kPatterns[] = {kStatusResolving,    kStatusConnecting,
+                                              kStatusConnected,    kStatusDisconnecting,
+                                              kStatusDisconnected, kStatusText};
   return kPatterns[static_cast<int>(status)];
 }
 

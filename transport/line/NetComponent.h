@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "core/Component.h"
 
@@ -13,16 +14,17 @@ class BlockingSockets;
 class TSocketStack;
 
 enum class TLineStatus {
-  stResolving = 0,      // "Resolving hostname %s."
-  stConnecting = 1,     // "Connecting to %s."
-  stConnected = 2,      // "Connected."
-  stDisconnecting = 3,  // "Disconnecting from %s."
-  stDisconnected = 4,   // "Not connected."
-  stText = 5            // "%s"
+  stResolving = 0,
+  stConnecting = 1,
+  stConnected = 2,
+  stDisconnecting = 3,
+  stDisconnected = 4,
+  stText = 5
 };
 
-// The pattern of a status, formatted with the one argument of its report.
-const std::string& LineStatusPattern(TLineStatus status);
+// The pattern of a status (transport_texts::kStatus...), formatted with the one argument of its
+// report.
+std::string_view LineStatusPattern(TLineStatus status);
 
 using TLineStatusEvent =
     std::function<void(TObject* Sender, TLineStatus Status, const std::string& StatusText)>;

@@ -1,10 +1,11 @@
-// The errors of the line transport and its socket stack, each with its fixed message. None of
-// them is silent in the application's sense: the error display shows every one.
+// The errors of the line transport and its socket stack, each with its message from the
+// catalogue. None of them is silent in the application's sense: the error display shows every one.
 #pragma once
 
 #include <string>
 
 #include "core/Errors.h"
+#include "transport/Texts.h"
 
 class ENetError : public Exception {
  public:
@@ -13,12 +14,12 @@ class ENetError : public Exception {
 
 class EAlreadyConnected : public ENetError {
  public:
-  EAlreadyConnected() : ENetError("Already connected.") {}
+  EAlreadyConnected() : ENetError(transport_texts::kAlreadyConnected) {}
 };
 
 class EInvalidSocket : public ENetError {
  public:
-  EInvalidSocket() : ENetError("Cannot allocate socket.") {}
+  EInvalidSocket() : ENetError(transport_texts::kCannotAllocateSocket) {}
 };
 
 class ESocketHandleError : public ENetError {
@@ -28,11 +29,10 @@ class ESocketHandleError : public ENetError {
 
 class ECouldNotBindSocket : public ESocketHandleError {
  public:
-  ECouldNotBindSocket()
-      : ESocketHandleError("Could not bind socket. Address and port are already in use.") {}
+  ECouldNotBindSocket() : ESocketHandleError(transport_texts::kCouldNotBindSocket) {}
 };
 
-// A failed platform call: "Socket Error # <code>" CR LF and the code's text.
+// A failed platform call: SocketErrorMessage(code).
 class ENetSocketError : public ENetError {
  public:
   ENetSocketError(int code, std::string message) : ENetError(std::move(message)), code_(code) {}
@@ -49,10 +49,10 @@ class ESilentError : public ENetError {
 
 class EConnClosedGracefully : public ESilentError {
  public:
-  EConnClosedGracefully() : ESilentError("Connection Closed Gracefully.") {}
+  EConnClosedGracefully() : ESilentError(transport_texts::kConnClosedGracefully) {}
 };
 
-// "%s could not be loaded." with the library's name.
+// kCouldNotLoad with the library's name.
 class EStackCannotLoadWinsock : public ENetError {
  public:
   using ENetError::ENetError;
@@ -65,12 +65,12 @@ class EStackError : public ENetError {
 
 class EStackInitFailed : public EStackError {
  public:
-  EStackInitFailed() : EStackError("Winsock Initialization Error.") {}
+  EStackInitFailed() : EStackError(transport_texts::kWinsockInitError) {}
 };
 
 class EStackSetSizeExceeded : public EStackError {
  public:
-  EStackSetSizeExceeded() : EStackError("Set Size Exceeded.") {}
+  EStackSetSizeExceeded() : EStackError(transport_texts::kSetSizeExceeded) {}
 };
 
 class ELineConnectionError : public ENetError {
@@ -80,5 +80,5 @@ class ELineConnectionError : public ENetError {
 
 class ENotEnoughDataInBuffer : public ELineConnectionError {
  public:
-  ENotEnoughDataInBuffer() : ELineConnectionError("Not enough data in buffer.") {}
+  ENotEnoughDataInBuffer() : ELineConnectionError(transport_texts::kNotEnoughData) {}
 };

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "core/Format.h"
+#include "transport/Texts.h"
 #include "transport/line/NetErrors.h"
-#include "transport/line/SocketErrorText.h"
 
 namespace {
 
@@ -41,8 +41,7 @@ bool TSocketStack::CheckSocketCall(int result, std::initializer_list<int> ignore
 }
 
 void TSocketStack::ThrowSocketError(int code) {
-  throw ENetSocketError(code,
-                        Format("Socket Error # %d\r\n%s", {int64_t{code}, SocketErrorText(code)}));
+  throw ENetSocketError(code, SocketErrorMessage(code));
 }
 
 std::string TSocketStack::LookupHost(const std::string& host) {
@@ -69,7 +68,7 @@ std::array<uint8_t, 4> TSocketStack::TextToAddress(std::string_view text) {
   const auto parts = QuadParts(text);
   for (size_t i = 0; i < 4; ++i) {
     std::optional<int32_t> value = ParseInteger(parts[i]);
-    if (!value) throw EConvertError(Format("'%s' is not a valid integer value", {parts[i]}));
+    if (!value) throw EConvertError(Format(transport_texts::kNotAnInteger, {parts[i]}));
     address[i] = static_cast<uint8_t>(*value);
   }
   return address;

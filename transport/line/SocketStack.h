@@ -12,6 +12,7 @@
 
 #include "core/Component.h"
 #include "platform/BlockingSockets.h"
+#include "transport/Texts.h"
 
 // What the platform reported when the stack started; nothing in the program reads it.
 class TStackVersion : public TObject {
@@ -56,7 +57,7 @@ class TSocketStack : public TObject {
   // False when result is not -1. Otherwise true when the last error is one of ignoredCodes;
   // any other code raises its socket error.
   bool CheckSocketCall(int result, std::initializer_list<int> ignoredCodes = {});
-  // Raises ENetSocketError: "Socket Error # <code>" CR LF and SocketErrorText(code).
+  // Raises ENetSocketError with SocketErrorMessage(code).
   [[noreturn]] static void ThrowSocketError(int code);
   // "LOCALHOST" in any case is 127.0.0.1 without a look-up; a dotted quad is itself; any other
   // text is looked up and its first address taken.
@@ -71,7 +72,7 @@ class TSocketStack : public TObject {
 
 class TWinsockStackVersion : public TStackVersion {
  public:
-  TWinsockStackVersion() { Name = "Winsock stack"; }
+  TWinsockStackVersion() { Name = transport_texts::kStackName; }
 };
 
 // The stack over sockets with Windows Sockets 1.1 behaviour (on Windows the real library,

@@ -9,7 +9,8 @@ TWinsockStack::TWinsockStack(std::unique_ptr<BlockingSockets> sockets)
   SocketsVersion reported;
   switch (sockets_->Start(0x0101, reported)) {
     case SocketsStart::LibraryMissing:
-      throw EStackCannotLoadWinsock(Format("%s could not be loaded.", {kWindowsSocketsLibrary}));
+      throw EStackCannotLoadWinsock(
+          Format(transport_texts::kCouldNotLoad, {transport_texts::kSocketsLibrary}));
     case SocketsStart::StartupFailed:
       throw EStackInitFailed();
     case SocketsStart::Started:

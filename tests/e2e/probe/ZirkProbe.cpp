@@ -1,8 +1,10 @@
 // A look into the running program from another process of the same Wine session, for the
 // end-to-end tests: it reads windows (the main window, its controls, the transcript, error
-// boxes, the program's top-level windows, the foreground window) and presses buttons of boxes.
+// boxes, the program's top-level windows, the foreground window) and presses buttons of boxes;
+// it also gives the line transport's message for a socket error code, from its catalogue.
 // Output is UTF-8, one JSON value.
 //   zirk_probe main | controls | transcript | boxes | windows | foreground | press-ok <hwnd>
+//              | socket-error <code>
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +13,7 @@
 
 #include "platform/win32/WideText.h"
 #include "shell/ShellTexts.h"
+#include "transport/Texts.h"
 
 namespace {
 
@@ -207,8 +210,12 @@ int wmain(int argc, wchar_t** argv) {
     HWND box = reinterpret_cast<HWND>(static_cast<uintptr_t>(_wtoi64(argv[2])));
     return PostMessageW(box, WM_COMMAND, IDOK, 0) ? 0 : 1;
   }
+  if (command == L"socket-error" && argc > 2) {
+    return std::puts(Json(WideText(SocketErrorMessage(_wtoi(argv[2])))).c_str()) < 0;
+  }
   std::fputs(
-      "usage: zirk_probe main|controls|transcript|boxes|windows|foreground|press-ok <hwnd>\n",
+      "usage: zirk_probe main|controls|transcript|boxes|windows|foreground|press-ok <hwnd>"
+      "|socket-error <code>\n",
       stderr);
   return 2;
 }
