@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/BlockingSockets.h"
+#include "platform/Sockets.h"
 #include "transport/line/LineClient.h"
 
 namespace {
@@ -30,17 +30,20 @@ struct Stream {
 
 // One connected socket whose peer's bytes come from a Stream, at most one 32 KiB arrival per
 // receive; when the stream is used up the socket is never readable again.
-class StreamSockets final : public BlockingSockets {
+class StreamSockets final : public Sockets {
  public:
   explicit StreamSockets(Stream& stream) : stream_(stream) {}
 
-  SocketsStart Start(uint16_t, SocketsVersion&) override { return SocketsStart::Started; }
-  void Stop() override {}
+  SocketsStart Start(const std::string&, uint16_t, SocketsVersion&) override {
+    return SocketsStart::Started;
+  }
+  int Stop() override { return 0; }
+  int LastError() override { return 0; }
   SocketHandle Socket(int, int) override { return 7; }
-  int Bind(SocketHandle, const InetEndpoint&) override { return 0; }
-  int Connect(SocketHandle, const InetEndpoint&) override { return 0; }
-  int LocalName(SocketHandle, InetEndpoint&) override { return 0; }
-  int PeerName(SocketHandle, InetEndpoint&) override { return 0; }
+  int Bind(SocketHandle, const SocketAddress&) override { return 0; }
+  int Connect(SocketHandle, const SocketAddress&) override { return 0; }
+  int LocalName(SocketHandle, SocketAddress&) override { return 0; }
+  int PeerName(SocketHandle, SocketAddress&) override { return 0; }
   int Receive(SocketHandle, char* buffer, int length) override {
     // The arrival in progress ends at the next multiple of kArrival.
     const size_t arrival_left = kArrival - stream_.offset % kArrival;
@@ -56,16 +59,21 @@ class StreamSockets final : public BlockingSockets {
     return static_cast<int>(n);
   }
   int Send(SocketHandle, const char*, int length) override { return length; }
+  int BytesWaiting(SocketHandle) override { return 0; }
   int SelectReadable(const std::vector<SocketHandle>&, const WaitTime*) override {
     return stream_.Left() > 0 ? 1 : 0;
   }
   int SetOption(SocketHandle, int, int, int32_t) override { return 0; }
   int Shutdown(SocketHandle, int) override { return 0; }
   int CloseSocket(SocketHandle) override { return 0; }
-  bool HostByName(const std::string&, std::array<uint8_t, 4>&) override { return false; }
-  uint16_t HostToNetwork(uint16_t value) override { return value; }
-  uint16_t NetworkToHost(uint16_t value) override { return value; }
-  int LastError() override { return 0; }
+  bool HostByName(const std::string&, Ipv4Address&) override { return false; }
+  bool ServiceByName(const std::string&, uint16_t&) override { return false; }
+  Ipv4Address ParseAddress(const std::string&) override { return {}; }
+  // The line transport selects no events and looks nothing up asynchronously.
+  int SelectEvents(SocketHandle, uint8_t) override { return kSocketError; }
+  LookupRequest LookupHost(const std::string&) override { return 0; }
+  LookupRequest LookupService(const std::string&) override { return 0; }
+  int CancelLookup(LookupRequest) override { return kSocketError; }
 
  private:
   Stream& stream_;
@@ -91,7 +99,9 @@ const std::string& Bytes(size_t mib, bool with_lines) {
 class StreamClient {
  public:
   explicit StreamClient(Stream& stream)
-      : previous_(SetSocketsSource([&stream] { return std::make_unique<StreamSockets>(stream); })) {
+      : previous_(SetSocketsSource([&stream](SocketEvents*, TObject*) {
+          return std::make_unique<StreamSockets>(stream);
+        })) {
     client_ = std::make_unique<TLineClient>();
     client_->SetHost("127.0.0.1");
   }
@@ -103,7 +113,7 @@ class StreamClient {
   TLineClient* operator->() { return client_.get(); }
 
  private:
-  SocketsSource previous_;
+  SocketsFactory previous_;
   std::unique_ptr<TLineClient> client_;
 };
 

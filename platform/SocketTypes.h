@@ -1,12 +1,35 @@
-// The socket handle and the Windows Sockets error numbers, the same on every platform: the
-// POSIX layer maps errno and resolver codes onto these numbers, so every message is the same.
+// The socket handle, the IPv4 address and the Windows Sockets error numbers, the same on every
+// platform: the POSIX layer maps errno and resolver codes onto these numbers, so every message is
+// the same.
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cstdint>
 
 using SocketHandle = std::uintptr_t;
 inline constexpr SocketHandle kInvalidSocket = ~SocketHandle{0};
 inline constexpr int kSocketError = -1;
+
+// An IPv4 address, its bytes in text order (which is network byte order).
+using Ipv4Address = std::array<uint8_t, 4>;
+
+// An IPv4 address and a port in network byte order.
+struct SocketAddress {
+  Ipv4Address address{};
+  uint16_t port = 0;
+};
+
+// htons and ntohs.
+constexpr uint16_t HostToNetworkOrder(uint16_t value) {
+  if constexpr (std::endian::native == std::endian::little) {
+    return static_cast<uint16_t>((value >> 8) | (value << 8));
+  }
+  return value;
+}
+constexpr uint16_t NetworkToHostOrder(uint16_t value) {
+  return HostToNetworkOrder(value);
+}
 
 namespace wsa {
 inline constexpr int kEINTR = 10004;

@@ -2,20 +2,27 @@
 
 #include <netdb.h>
 #include <netinet/in.h>
+#include <unistd.h>
 
-#include "platform/SocketTypes.h"
+#include "platform/NativeAddress.h"
 #include "platform/posix/ErrorNumbers.h"
 
 namespace posix_lookup {
 
-int ResolveHost(const std::string& host, uint32_t& address) {
+int ResolveHost(const std::string& host, Ipv4Address& address) {
+  std::string name = host;
+  if (name.empty()) {
+    char local[256] = {};
+    ::gethostname(local, sizeof local - 1);
+    name = local;
+  }
   addrinfo hints{};
   hints.ai_family = AF_INET;
   hints.ai_socktype = SOCK_STREAM;
   addrinfo* found = nullptr;
-  int status = ::getaddrinfo(host.c_str(), nullptr, &hints, &found);
+  int status = ::getaddrinfo(name.c_str(), nullptr, &hints, &found);
   if (status != 0) return WinsockErrorFromAddrInfo(status);
-  address = reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr.s_addr;
+  address = FromNativeAddress(*reinterpret_cast<const sockaddr_in*>(found->ai_addr)).address;
   ::freeaddrinfo(found);
   return 0;
 }

@@ -1,7 +1,6 @@
 // Opening a connection on the event-driven transport: the look-up and connect steps, their
 // failures, new attempts and notifications of attempts given up. The platform is the fake, and
 // the test plays its notifications.
-#include "platform/SystemErrorText.h"
 #include "transport/Texts.h"
 #include "unit/EventClientFixture.h"
 
@@ -11,18 +10,18 @@ using namespace transport_texts;
 
 using EventClientConnect = EventClientFixture;
 
-constexpr SocketAddress kLoopback{0x0100007F, 0};
+constexpr SocketAddress kLoopback{{127, 0, 0, 1}, 0};
 
 TEST_F(EventClientConnect, AHostIsLookedUpAndTheConnectFollowsItsCompletion) {
   client.SetHost("LocalHost");
   client.SetPort(2000);
   client.SetActive(true);
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "lookup host LocalHost #1"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "lookup host LocalHost #1"}));
   EXPECT_FALSE(client.Active());
   EXPECT_EQ(client.Socket().Lookup(), lookupAddress);
 
   api->CompleteLookup(1, 0, kLoopback);
-  EXPECT_EQ(Take(), (Texts{"select 100 51", "OnConnecting", "connect 100 127.0.0.1:2000"}));
+  EXPECT_EQ(Take(), (Texts{"asyncselect 100 51", "OnConnecting", "connect 100 127.0.0.1:2000"}));
   EXPECT_FALSE(client.Active());
   EXPECT_EQ(client.Socket().Lookup(), lookupIdle);
 
@@ -35,14 +34,14 @@ TEST_F(EventClientConnect, AHostIsLookedUpAndTheConnectFollowsItsCompletion) {
 TEST_F(EventClientConnect, ADottedHostIsLookedUpToo) {
   client.SetHost("127.0.0.1");
   client.SetActive(true);
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "lookup host 127.0.0.1 #1"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "lookup host 127.0.0.1 #1"}));
 }
 
 TEST_F(EventClientConnect, AnAddressAloneConnectsWithoutALookup) {
   client.SetAddress("10.1.2.3");
   client.SetPort(80);
   client.SetActive(true);
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "select 100 51", "OnConnecting",
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "asyncselect 100 51", "OnConnecting",
                            "connect 100 10.1.2.3:80"}));
 }
 
@@ -68,11 +67,11 @@ TEST_F(EventClientConnect, AServiceIsLookedUpAfterTheHost) {
   client.SetPort(1);
   client.SetActive(true);
   api->CompleteLookup(1, 0, kLoopback);
-  EXPECT_EQ(Take(),
-            (Texts{"socket 100", "OnLookup", "lookup host server #1", "lookup service smtp #2"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "lookup host server #1",
+                           "lookup service smtp #2"}));
   EXPECT_EQ(client.Socket().Lookup(), lookupService);
-  api->CompleteLookup(2, 0, SocketAddress{0, 0x1900});  // 25 in network byte order
-  EXPECT_EQ(Take(), (Texts{"select 100 51", "OnConnecting", "connect 100 127.0.0.1:25"}));
+  api->CompleteLookup(2, 0, SocketAddress{{}, 0x1900});  // 25 in network byte order
+  EXPECT_EQ(Take(), (Texts{"asyncselect 100 51", "OnConnecting", "connect 100 127.0.0.1:25"}));
 }
 
 TEST_F(EventClientConnect, NoHostAndNoAddressDisconnectsAndRaises) {
@@ -82,8 +81,8 @@ TEST_F(EventClientConnect, NoHostAndNoAddressDisconnectsAndRaises) {
     seen = code;
   };
   EXPECT_EQ(Raised([&] { client.SetActive(true); }), kNoAddressSpecified);
-  EXPECT_EQ(Take(),
-            (Texts{"socket 100", "OnLookup", "OnError 6 1110", "OnDisconnect", "closesocket 100"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "OnError 6 1110", "OnDisconnect",
+                           "closesocket 100"}));
   EXPECT_EQ(seen, 1110);
   EXPECT_FALSE(client.Active());
   EXPECT_EQ(client.Socket().Handle(), kInvalidSocket);
@@ -92,14 +91,14 @@ TEST_F(EventClientConnect, NoHostAndNoAddressDisconnectsAndRaises) {
 TEST_F(EventClientConnect, AnErrorHandlerThatClearsTheCodeStopsTheRaiseButNotTheDrop) {
   client.OnError = [](TObject*, TAsyncSocket*, TErrorEvent, int32_t& code) { code = 0; };
   EXPECT_EQ(Raised([&] { client.SetActive(true); }), "");
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "OnDisconnect", "closesocket 100"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "OnDisconnect", "closesocket 100"}));
 }
 
 TEST_F(EventClientConnect, ASocketThatCannotBeCreatedRaisesAndFiresNothing) {
-  api->socket_fails = true;
+  net.socket_fails = true;
   client.SetHost("localhost");
   EXPECT_EQ(Raised([&] { client.SetActive(true); }), kCantCreateSocket);
-  EXPECT_EQ(Take(), Texts{"socket failed"});
+  EXPECT_EQ(Take(), Texts{"socket 1 0 failed"});
 }
 
 TEST_F(EventClientConnect, AFailedHostLookupDisconnectsAndRaisesWithTheSystemText) {
@@ -119,7 +118,7 @@ TEST_F(EventClientConnect, AFailedHostLookupDisconnectsAndRaisesWithTheSystemTex
   EXPECT_EQ(client.Socket().Lookup(), lookupIdle);
   // The next attempt looks the host up again.
   client.SetActive(true);
-  EXPECT_EQ(Take(), (Texts{"socket 101", "OnLookup", "lookup host nohost.invalid #2"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #101", "OnLookup", "lookup host nohost.invalid #2"}));
 }
 
 TEST_F(EventClientConnect, AServiceThatIsNotFoundDisconnectsAndRaises) {
@@ -133,26 +132,26 @@ TEST_F(EventClientConnect, AServiceThatIsNotFoundDisconnectsAndRaises) {
 }
 
 TEST_F(EventClientConnect, ALookupThatCannotBeRequestedDisconnectsAndRaises) {
-  api->lookup_error = 10093;
+  net.request_error = 10093;
   client.SetHost("localhost");
   EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10093, kApiGetHostByName));
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "lookup host localhost failed", "OnDisconnect",
-                           "closesocket 100"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "lookup host localhost failed",
+                           "OnDisconnect", "closesocket 100"}));
 
-  api->lookup_error = 0;
+  net.request_error = 0;
   client.SetService("smtp");
   client.SetActive(true);
-  api->lookup_error = 10093;
-  EXPECT_EQ(Raised([&] { api->CompleteLookup(api->last_request, 0, kLoopback); }),
+  net.request_error = 10093;
+  EXPECT_EQ(Raised([&] { api->CompleteLookup(net.last_request, 0, kLoopback); }),
             SocketError(10093, kApiGetServByName));
   EXPECT_EQ(Take().back(), "closesocket 101");
 }
 
 TEST_F(EventClientConnect, AConnectThatFailsAtOnceDisconnectsAndRaises) {
-  api->connect_result = 10049;
+  net.connect_error = 10049;
   client.SetAddress("0.0.0.0");
   EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10049, kApiConnect));
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "select 100 51", "OnConnecting",
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "asyncselect 100 51", "OnConnecting",
                            "connect 100 0.0.0.0:0", "OnDisconnect", "closesocket 100"}));
 }
 
@@ -171,7 +170,7 @@ TEST_F(EventClientConnect, ARefusedConnectRaisesAndTheNextActivationStartsOnANew
   EXPECT_FALSE(client.Active());
 
   client.SetActive(true);
-  EXPECT_EQ(Take(), (Texts{"socket 101", "closesocket 100", "OnLookup", "select 101 51",
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #101", "closesocket 100", "OnLookup", "asyncselect 101 51",
                            "OnConnecting", "connect 101 127.0.0.1:0"}));
 }
 
@@ -180,14 +179,14 @@ TEST_F(EventClientConnect, ActivatingWhileALookupIsPendingStartsANewAttempt) {
   client.SetActive(true);
   Take();
   client.SetActive(true);
-  EXPECT_EQ(Take(), (Texts{"socket 101", "closesocket 100", "cancel #1", "OnLookup",
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #101", "closesocket 100", "cancel #1", "OnLookup",
                            "lookup host first #2"}));
   // The cancelled request still completes (as under Wine): ignored.
   api->CompleteLookup(1, 0, kLoopback);
   api->CompleteLookup(1, 11001);
   EXPECT_EQ(Take(), Texts{});
   api->CompleteLookup(2, 0, kLoopback);
-  EXPECT_EQ(Take(), (Texts{"select 101 51", "OnConnecting", "connect 101 127.0.0.1:0"}));
+  EXPECT_EQ(Take(), (Texts{"asyncselect 101 51", "OnConnecting", "connect 101 127.0.0.1:0"}));
 }
 
 TEST_F(EventClientConnect, NotificationsOfAnAbandonedAttemptAreIgnored) {
@@ -216,7 +215,7 @@ TEST_F(EventClientConnect, InactiveWhilePendingDoesNothingAndTheAttemptGoesOn) {
   EXPECT_EQ(Take(), Texts{});
   api->CompleteLookup(1, 0, kLoopback);
   api->Notify(100, socket_event::kConnect);
-  EXPECT_EQ(Take(), (Texts{"select 100 51", "OnConnecting", "connect 100 127.0.0.1:0",
+  EXPECT_EQ(Take(), (Texts{"asyncselect 100 51", "OnConnecting", "connect 100 127.0.0.1:0",
                            "OnConnect active"}));
 }
 
@@ -224,16 +223,16 @@ TEST_F(EventClientConnect, AnExceptionFromOnLookupDropsTheSocketOnce) {
   client.SetHost("localhost");
   client.OnLookup = [](TObject*, TAsyncSocket*) { throw EAsyncSocketError("from OnLookup"); };
   EXPECT_EQ(Raised([&] { client.SetActive(true); }), "from OnLookup");
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnDisconnect", "closesocket 100"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnDisconnect", "closesocket 100"}));
 }
 
 TEST_F(EventClientConnect, ACancelThatFailsRaises) {
   client.SetHost("localhost");
   client.SetActive(true);
-  api->cancel_result = 10022;
+  net.cancel_error = 10022;
   Take();
   EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10022, kApiCancelRequest));
-  EXPECT_EQ(Take(), (Texts{"socket 101", "closesocket 100", "cancel #1", "OnDisconnect",
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #101", "closesocket 100", "cancel #1", "OnDisconnect",
                            "closesocket 101"}));
 }
 

@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "fakes/CallLog.h"
-#include "fakes/FakeAsyncSocketApi.h"
 #include "fakes/FakeErrorRoute.h"
-#include "platform/SocketTypes.h"
+#include "fakes/FakeSockets.h"
 #include "transport/Texts.h"
 #include "transport/event/EventClient.h"
 
@@ -46,8 +45,8 @@ class EventClientFixture : public ::testing::Test {
     client.SetHost("localhost");
     client.SetPort(port);
     client.SetActive(true);
-    api->CompleteLookup(api->last_request, 0, SocketAddress{0x0100007F, 0});
-    api->Notify(api->last_socket, socket_event::kConnect);
+    api->CompleteLookup(net.last_request, 0, SocketAddress{{127, 0, 0, 1}, 0});
+    api->Notify(net.last_socket, socket_event::kConnect);
     log.Clear();
   }
 
@@ -62,12 +61,14 @@ class EventClientFixture : public ::testing::Test {
     return std::string();
   }
 
-  static std::string SocketError(int32_t code, const char* api) {
+  static std::string SocketError(int32_t code, std::string_view api) {
     return WindowsSocketErrorMessage(code, api);
   }
 
-  CallLog log;
+  // The platform's side and the log that its calls and the events share.
+  FakeNetwork net;
+  CallLog& log = net;
   FakeErrorRoute route;
-  FakeAsyncSocketApi* api = nullptr;
-  TEventClient client{nullptr, FakeAsyncSocketApi::Factory(log, api)};
+  FakeSockets* api = nullptr;
+  TEventClient client{nullptr, FakeSockets::Factory(net, api)};
 };

@@ -1,6 +1,5 @@
 // The published settings of the event-driven transport, its start-up and clean-up, and the
 // client type.
-#include "platform/SystemErrorText.h"
 #include "transport/Texts.h"
 #include "unit/EventClientFixture.h"
 
@@ -86,36 +85,33 @@ TEST_F(EventClientSettings, WhileLoadingValuesAreOnlyStoredAndLoadedAppliesActiv
   EXPECT_TRUE(client.Active());
   EXPECT_EQ(Take(), Texts{});
   client.EndLoading();
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup active", "lookup host server #1"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup active", "lookup host server #1"}));
 }
 
 TEST_F(EventClientSettings, StartupAndCleanupAreCountedPerSocketObject) {
-  CallLog calls;
-  FakeAsyncSocketApi* made = nullptr;
+  FakeNetwork calls;
+  FakeSockets* made = nullptr;
   {
-    TEventClient other(nullptr, FakeAsyncSocketApi::Factory(calls, made));
-    EXPECT_EQ(calls.calls, Texts{"WSAStartup"});
+    TEventClient other(nullptr, FakeSockets::Factory(calls, made));
+    EXPECT_EQ(calls.calls, Texts{"WSAStartup 257"});
   }
-  EXPECT_EQ(calls.calls, (Texts{"WSAStartup", "WSACleanup"}));
+  EXPECT_EQ(calls.calls, (Texts{"WSAStartup 257", "WSACleanup"}));
 }
 
 TEST_F(EventClientSettings, AFailedStartupRaisesAndCreatesNoComponent) {
-  CallLog calls;
-  AsyncSocketApiFactory failing = [&calls](AsyncSocketEvents& events, TObject*) {
-    auto fake = std::make_unique<FakeAsyncSocketApi>(events, calls);
-    fake->startup_result = 10091;
-    return std::unique_ptr<AsyncSocketApi>(std::move(fake));
-  };
-  EXPECT_EQ(Raised([&] { TEventClient broken(nullptr, failing); }),
+  FakeNetwork calls;
+  FakeSockets* made = nullptr;
+  calls.startup_error = 10091;
+  EXPECT_EQ(Raised([&] { TEventClient broken(nullptr, FakeSockets::Factory(calls, made)); }),
             WindowsSocketErrorMessage(10091, kApiStartup));
-  EXPECT_EQ(calls.calls, Texts{"WSAStartup"});
+  EXPECT_EQ(calls.calls, Texts{"WSAStartup 257"});
 }
 
 TEST_F(EventClientSettings, AFailedCleanupGoesToTheErrorRoute) {
-  CallLog calls;
-  FakeAsyncSocketApi* made = nullptr;
-  auto other = std::make_unique<TEventClient>(nullptr, FakeAsyncSocketApi::Factory(calls, made));
-  made->cleanup_result = 10093;
+  FakeNetwork calls;
+  FakeSockets* made = nullptr;
+  auto other = std::make_unique<TEventClient>(nullptr, FakeSockets::Factory(calls, made));
+  calls.cleanup_error = 10093;
   TObject* socket_object = &other->Socket();
   other.reset();
   EXPECT_EQ(route.messages, Texts{SocketError(10093, kApiCleanup)});
@@ -134,20 +130,19 @@ TEST_F(EventClientSettings, BlockingModeSetsTheMaskAndAppliesItToAnExistingSocke
   client.SetActive(true);  // resolving: a socket exists, not connected
   Take();
   client.SetBlockingMode(bmBlocking);
-  EXPECT_EQ(Take(), Texts{"select 100 0"});
+  EXPECT_EQ(Take(), Texts{"asyncselect 100 0"});
 }
 
 TEST_F(EventClientSettings, TheBlockingClientConnectsBeforeActiveReturns) {
   client.SetBlockingMode(bmBlocking);
   client.SetHost("server");
   client.SetService("telnet");
-  api->resolved_address = 0x0100007F;
-  api->resolved_port = 0x1700;  // 23 in network byte order
-  api->connect_result = 0;
+  net.hosts["server"] = {127, 0, 0, 1};
+  net.services["telnet"] = 23;
   client.SetActive(true);
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "gethostbyname server", "getservbyname telnet",
-                           "select 100 0", "OnConnecting", "connect 100 127.0.0.1:23",
-                           "OnConnect active"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "gethostbyname server",
+                           "getservbyname telnet", "asyncselect 100 0", "OnConnecting",
+                           "connect 100 127.0.0.1:23", "OnConnect active"}));
   EXPECT_TRUE(client.Active());
 }
 
@@ -155,18 +150,17 @@ TEST_F(EventClientSettings, TheBlockingClientUsesTheAddressAndThePortWithoutName
   client.SetBlockingMode(bmBlocking);
   client.SetAddress("10.0.0.1");
   client.SetPort(70000);
-  api->connect_result = 0;
   client.SetActive(true);
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "select 100 0", "OnConnecting",
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "asyncselect 100 0", "OnConnecting",
                            "connect 100 10.0.0.1:4464", "OnConnect active"}));
 }
 
 TEST_F(EventClientSettings, TheBlockingClientsFailedConnectDropsAndRaises) {
   client.SetBlockingMode(bmBlocking);
   client.SetAddress("127.0.0.1");
-  api->connect_result = 10061;
+  net.connect_error = 10061;
   EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(10061, kApiConnect));
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "select 100 0", "OnConnecting",
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "asyncselect 100 0", "OnConnecting",
                            "connect 100 127.0.0.1:0", "OnDisconnect", "closesocket 100"}));
   EXPECT_FALSE(client.Active());
 }
@@ -174,7 +168,7 @@ TEST_F(EventClientSettings, TheBlockingClientsFailedConnectDropsAndRaises) {
 TEST_F(EventClientSettings, TheBlockingClientWithoutAnAddressRaises) {
   client.SetBlockingMode(bmBlocking);
   EXPECT_EQ(Raised([&] { client.SetActive(true); }), kNoAddressSpecified);
-  EXPECT_EQ(Take(), (Texts{"socket 100", "OnLookup", "OnDisconnect", "closesocket 100"}));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "OnDisconnect", "closesocket 100"}));
 }
 
 }  // namespace

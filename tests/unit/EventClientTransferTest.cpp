@@ -15,7 +15,7 @@ TEST_F(EventClientTransfer, AReadNotificationHandsOverEverythingWaitingInOneRece
   client.OnRead = [&](TObject*, TAsyncSocket* socket) {
     chunks.push_back(socket->ReceiveString());
   };
-  api->waiting = std::string("one\r\ntwo\r\nthr\0ee\r\n", 19);
+  net.incoming = {std::string("one\r\ntwo\r\nthr\0ee\r\n", 19)};
   api->Notify(100, socket_event::kRead);
   api->Notify(100, socket_event::kRead);  // nothing waiting
   EXPECT_EQ(chunks, (Texts{std::string("one\r\ntwo\r\nthr\0ee\r\n", 19), ""}));
@@ -24,7 +24,7 @@ TEST_F(EventClientTransfer, AReadNotificationHandsOverEverythingWaitingInOneRece
 
 TEST_F(EventClientTransfer, ReceiveBytesAsksOrReadsAtMostTheCount) {
   Connect();
-  api->waiting = "abcdef";
+  net.incoming = {"abcdef"};
   TAsyncSocket& socket = client.Socket();
   EXPECT_EQ(socket.ReceiveBytes(nullptr, -1), 6);
   char buffer[4];
@@ -45,55 +45,46 @@ TEST_F(EventClientTransfer, ATextGoesOutAsItIsInOneSend) {
   std::string text("line\0\xFF", 6);
   EXPECT_EQ(client.SendString(text), 6);
   EXPECT_EQ(client.SendString(""), 0);
-  EXPECT_EQ(api->sent, text);
+  EXPECT_EQ(net.sent, text);
   EXPECT_EQ(Take(), (Texts{"send 100 6 took 6", "send 100 0 took 0"}));
 }
 
 TEST_F(EventClientTransfer, BytesThePlatformDidNotTakeGoOutWhenItCanTakeThem) {
   Connect();
-  std::vector<int> takes{4, -1};
-  api->send_error = 10035;
-  api->send_takes = [&](int count) {
-    if (takes.empty()) return count;
-    int take = takes.front();
-    takes.erase(takes.begin());
-    return take;
-  };
+  net.send_results = {4, -10035};
   EXPECT_EQ(client.SendString("0123456789"), 4);
   EXPECT_EQ(client.Socket().UnsentBytes(), 6u);
   // Behind the waiting bytes, in order.
   EXPECT_EQ(client.SendString("AB"), -1);
-  EXPECT_EQ(api->sent, "0123");
+  EXPECT_EQ(net.sent, "0123");
   EXPECT_EQ(Take(), (Texts{"send 100 10 took 4", "send 100 6 took -1"}));
 
   api->Notify(100, socket_event::kWrite);
-  EXPECT_EQ(api->sent, "0123456789AB");
+  EXPECT_EQ(net.sent, "0123456789AB");
   EXPECT_EQ(client.Socket().UnsentBytes(), 0u);
   EXPECT_EQ(Take(), (Texts{"send 100 8 took 8", "OnWrite active"}));
 }
 
 TEST_F(EventClientTransfer, ASendThatWouldBlockReturnsMinusOneAndKeepsTheBytes) {
   Connect();
-  api->send_error = 10035;
-  api->send_takes = [](int) { return -1; };
+  net.send_error = 10035;
   EXPECT_EQ(client.SendString("hello"), -1);
   EXPECT_EQ(Take(), Texts{"send 100 5 took -1"});  // nothing raised, nothing fired
-  api->send_takes = nullptr;
+  net.send_error = 0;
   api->Notify(100, socket_event::kWrite);
-  EXPECT_EQ(api->sent, "hello");
+  EXPECT_EQ(net.sent, "hello");
 }
 
 TEST_F(EventClientTransfer, UnsentBytesAreDroppedWhenTheConnectionEnds) {
   Connect();
-  api->send_error = 10035;
-  api->send_takes = [](int) { return -1; };
+  net.send_error = 10035;
   client.SendString("lost");
   client.SetActive(false);
   EXPECT_EQ(client.Socket().UnsentBytes(), 0u);
-  api->send_takes = nullptr;
+  net.send_error = 0;
   Connect();
   client.SendString("new");
-  EXPECT_EQ(api->sent, "new");
+  EXPECT_EQ(net.sent, "new");
 }
 
 TEST_F(EventClientTransfer, AFailedSendDisconnectsAndRaises) {
@@ -103,8 +94,7 @@ TEST_F(EventClientTransfer, AFailedSendDisconnectsAndRaises) {
     events.push_back(event);
     events.push_back(code);
   };
-  api->send_error = 10054;
-  api->send_takes = [](int) { return -1; };
+  net.send_error = 10054;
   EXPECT_EQ(Raised([&] { client.SendString("x"); }), SocketError(10054, kApiSend));
   EXPECT_EQ(events, (std::vector<int>{errSend, 10054}));
   EXPECT_EQ(Take(), (Texts{"send 100 1 took -1", "OnDisconnect", "closesocket 100"}));
@@ -113,9 +103,8 @@ TEST_F(EventClientTransfer, AFailedSendDisconnectsAndRaises) {
 
 TEST_F(EventClientTransfer, AFailureWhileSendingTheRestDisconnectsAndRaises) {
   Connect();
-  api->send_error = 10053;
-  int calls = 0;
-  api->send_takes = [&](int) { return ++calls == 1 ? 1 : -1; };
+  net.send_results = {1};
+  net.send_error = 10053;
   EXPECT_EQ(Raised([&] { client.SendString("abc"); }), SocketError(10053, kApiSend));
   EXPECT_EQ(Take(),
             (Texts{"send 100 3 took 1", "send 100 2 took -1", "OnDisconnect", "closesocket 100"}));
@@ -123,10 +112,9 @@ TEST_F(EventClientTransfer, AFailureWhileSendingTheRestDisconnectsAndRaises) {
 
 TEST_F(EventClientTransfer, AFailedReceiveDisconnectsAndRaises) {
   Connect();
-  api->waiting = "x";
-  api->receive_error = 10054;
+  net.end = FakeNetwork::End::Reset;
   EXPECT_EQ(Raised([&] { client.ReceiveString(); }), SocketError(10054, kApiReceive));
-  EXPECT_EQ(Take(), (Texts{"recv 100 1", "OnDisconnect", "closesocket 100"}));
+  EXPECT_EQ(Take(), (Texts{"recv 100 0", "OnDisconnect", "closesocket 100"}));
   EXPECT_FALSE(client.Active());
 }
 
@@ -140,7 +128,7 @@ TEST_F(EventClientTransfer, ThePeersCloseDisconnectsOnceWithActiveAlreadyFalse) 
   api->Notify(100, socket_event::kClose);
   EXPECT_EQ(Take(), (Texts{"OnDisconnect active=0 connected=1 open=1", "closesocket 100"}));
   EXPECT_EQ(client.Socket().Handle(), kInvalidSocket);
-  EXPECT_EQ(FakeAsyncSocketApi::Text(client.Socket().RemoteAddress()), "0.0.0.0:0");
+  EXPECT_EQ(FakeSockets::Text(client.Socket().RemoteAddress()), "0.0.0.0:0");
   EXPECT_EQ(client.SendString("late"), 0);
 }
 
@@ -149,7 +137,7 @@ TEST_F(EventClientTransfer, BytesWaitingAtThePeersCloseAreReadBeforeTheDisconnec
   client.OnRead = [this](TObject*, TAsyncSocket* socket) {
     log.Add("OnRead " + socket->ReceiveString());
   };
-  api->waiting = "last words\r\n";
+  net.incoming = {"last words\r\n"};
   api->Notify(100, socket_event::kClose);
   EXPECT_EQ(Take(),
             (Texts{"recv 100 12", "OnRead last words\r\n", "OnDisconnect", "closesocket 100"}));
@@ -158,7 +146,7 @@ TEST_F(EventClientTransfer, BytesWaitingAtThePeersCloseAreReadBeforeTheDisconnec
 TEST_F(EventClientTransfer, AReaderThatTakesNothingDoesNotHoldUpTheClose) {
   Connect();
   client.OnRead = nullptr;
-  api->waiting = "unread";
+  net.incoming = {"unread"};
   api->Notify(100, socket_event::kClose);
   EXPECT_EQ(Take(), (Texts{"OnDisconnect", "closesocket 100"}));
 }
@@ -207,7 +195,7 @@ TEST_F(EventClientTransfer, ErrorNotificationsMapToTheirOperationAndGoNoFurther)
 
 TEST_F(EventClientTransfer, AClosesocketFailureLeavesTheHandleButNotActive) {
   Connect();
-  api->close_result = 10038;
+  net.close_error = 10038;
   EXPECT_EQ(Raised([&] { client.SetActive(false); }), SocketError(10038, kApiCloseSocket));
   EXPECT_FALSE(client.Active());
   EXPECT_EQ(client.Socket().Handle(), 100u);
@@ -221,7 +209,7 @@ TEST_F(EventClientTransfer, ANotificationInsideAnotherIsHandledInside) {
     api->Notify(100, socket_event::kClose);  // a nested loop delivering the close
     log.Add("after close " + std::to_string(socket->ReceiveString().size()));
   };
-  api->waiting = "x";
+  net.incoming = {"x"};
   api->Notify(100, socket_event::kRead);
   EXPECT_EQ(Take(),
             (Texts{"recv 100 1", "OnRead x", "OnDisconnect", "closesocket 100", "after close 0"}));
@@ -229,8 +217,7 @@ TEST_F(EventClientTransfer, ANotificationInsideAnotherIsHandledInside) {
 
 TEST_F(EventClientTransfer, ASendInsideOnDisconnectThatFailsClosesOnce) {
   Connect();
-  api->send_error = 10054;
-  api->send_takes = [](int) { return -1; };
+  net.send_error = 10054;
   client.OnDisconnect = [this](TObject*, TAsyncSocket* socket) {
     log.Add("OnDisconnect");
     socket->SendString("bye");
@@ -241,9 +228,9 @@ TEST_F(EventClientTransfer, ASendInsideOnDisconnectThatFailsClosesOnce) {
 }
 
 TEST_F(EventClientTransfer, DestroyingAConnectedClientClosesWithoutOnDisconnect) {
-  CallLog calls;
-  FakeAsyncSocketApi* made = nullptr;
-  auto other = std::make_unique<TEventClient>(nullptr, FakeAsyncSocketApi::Factory(calls, made));
+  FakeNetwork calls;
+  FakeSockets* made = nullptr;
+  auto other = std::make_unique<TEventClient>(nullptr, FakeSockets::Factory(calls, made));
   other->OnDisconnect = [&](TObject*, TAsyncSocket*) { calls.Add("OnDisconnect"); };
   other->SetAddress("127.0.0.1");
   other->SetActive(true);
@@ -254,9 +241,9 @@ TEST_F(EventClientTransfer, DestroyingAConnectedClientClosesWithoutOnDisconnect)
 }
 
 TEST_F(EventClientTransfer, DestroyingDuringALookupCancelsItAndClosesTheSocket) {
-  CallLog calls;
-  FakeAsyncSocketApi* made = nullptr;
-  auto other = std::make_unique<TEventClient>(nullptr, FakeAsyncSocketApi::Factory(calls, made));
+  FakeNetwork calls;
+  FakeSockets* made = nullptr;
+  auto other = std::make_unique<TEventClient>(nullptr, FakeSockets::Factory(calls, made));
   other->SetHost("localhost");
   other->SetActive(true);
   calls.Clear();

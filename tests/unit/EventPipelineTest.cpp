@@ -23,7 +23,7 @@ class EventPipeline : public EventClientFixture {
     view.transport_index = ConnectionController::kEventKind;
     view.address = "127.0.0.1";
     controller.Connect();
-    api->CompleteLookup(api->last_request, 0, SocketAddress{0x0100007F, 0});
+    api->CompleteLookup(net.last_request, 0, SocketAddress{{127, 0, 0, 1}, 0});
     api->Notify(100, socket_event::kConnect);
     transcript.Clear();
     log.Clear();
@@ -43,8 +43,7 @@ class EventPipeline : public EventClientFixture {
 };
 
 TEST_F(EventPipeline, AFailingSendDisconnectsFirstAndLeavesNoEchoAndNoHistory) {
-  api->send_error = 10054;
-  api->send_takes = [](int) { return -1; };
+  net.send_error = 10054;
   EXPECT_EQ(Raised([&] { Type("lost"); }), SocketError(10054, kApiSend));
   EXPECT_EQ(controller.TransportKind(), ConnectionController::kNoKind);
   EXPECT_TRUE(transcript.Text().starts_with("\r\n!// " + texts::kDisconnectedFrom));
@@ -55,27 +54,25 @@ TEST_F(EventPipeline, AFailingSendDisconnectsFirstAndLeavesNoEchoAndNoHistory) {
 }
 
 TEST_F(EventPipeline, ASendThatWouldBlockIsStillEchoedAndGoesOutLater) {
-  api->send_error = 10035;
-  api->send_takes = [](int) { return -1; };
+  net.send_error = 10035;
   Type("later");
   EXPECT_EQ(transcript.Text(), "# later\r\n");
-  EXPECT_EQ(api->sent, "");
-  api->send_takes = nullptr;
+  EXPECT_EQ(net.sent, "");
+  net.send_error = 0;
   api->Notify(100, socket_event::kWrite);
-  EXPECT_EQ(api->sent, "later");
+  EXPECT_EQ(net.sent, "later");
 }
 
 TEST_F(EventPipeline, APartSendEchoesTheWholeLineAndSendsTheRestInOrder) {
-  int calls = 0;
-  api->send_error = 10035;
-  api->send_takes = [&](int) { return ++calls == 1 ? 3 : -1; };
+  net.send_results = {3};
+  net.send_error = 10035;
   Type("abcdef");
   Type("gh");
   EXPECT_EQ(transcript.Text(), "# abcdef\r\n# gh\r\n");
-  EXPECT_EQ(api->sent, "abc");
-  api->send_takes = nullptr;
+  EXPECT_EQ(net.sent, "abc");
+  net.send_error = 0;
   api->Notify(100, socket_event::kWrite);
-  EXPECT_EQ(api->sent, "abcdefgh");
+  EXPECT_EQ(net.sent, "abcdefgh");
 }
 
 TEST_F(EventPipeline, RepeatBeforeAnySendMakesOneEmptySend) {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Format.h"
-#include "fakes/FakeBlockingSockets.h"
+#include "fakes/FakeSockets.h"
 #include "transport/Texts.h"
 #include "transport/line/NetErrors.h"
 
@@ -78,7 +78,8 @@ TEST_F(LineClientTest, InitialProperties) {
 
 TEST_F(LineClientTest, OpensAnAddressWithoutLookingItUp) {
   OpenTo("127.0.0.1", 244);
-  EXPECT_EQ(net.calls, (Strings{"socket 1 0", "bind 0.0.0.0:0", "connect 127.0.0.1:244"}));
+  EXPECT_EQ(net.calls,
+            (Strings{"socket 1 0 #100", "bind 100 0.0.0.0:0", "connect 100 127.0.0.1:244"}));
   EXPECT_EQ(events, (Strings{Status(TLineStatus::stConnecting, "127.0.0.1"),
                              Status(TLineStatus::stConnected), "OnConnected"}));
   EXPECT_TRUE(client.IsOpen());
@@ -89,7 +90,8 @@ TEST_F(LineClientTest, OpensAnAddressWithoutLookingItUp) {
 
 TEST_F(LineClientTest, OpensNamesAndLocalhostInAnyCase) {
   OpenTo("LocalHost", 7);
-  EXPECT_EQ(net.calls, (Strings{"socket 1 0", "bind 0.0.0.0:0", "connect 127.0.0.1:7"}));
+  EXPECT_EQ(net.calls,
+            (Strings{"socket 1 0 #100", "bind 100 0.0.0.0:0", "connect 100 127.0.0.1:7"}));
   EXPECT_EQ(events, (Strings{Status(TLineStatus::stResolving, "LocalHost"),
                              Status(TLineStatus::stConnecting, "127.0.0.1"),
                              Status(TLineStatus::stConnected), "OnConnected"}));
@@ -99,8 +101,8 @@ TEST_F(LineClientTest, OpensNamesAndLocalhostInAnyCase) {
   net.calls.clear();
   events.clear();
   OpenTo("example.org", 7);
-  EXPECT_EQ(net.calls,
-            (Strings{"socket 1 0", "bind 0.0.0.0:0", "lookup example.org", "connect 192.0.2.9:7"}));
+  EXPECT_EQ(net.calls, (Strings{"socket 1 0 #101", "bind 101 0.0.0.0:0",
+                                "gethostbyname example.org", "connect 101 192.0.2.9:7"}));
   EXPECT_EQ(events.front(), Status(TLineStatus::stResolving, "example.org"));
   EXPECT_EQ(client.Host(), "example.org") << "the host stays as it was set";
 }
@@ -133,8 +135,8 @@ TEST_F(LineClientTest, RefusedConnectClosesFirstThenRaises) {
   EXPECT_EQ(events, (Strings{Status(TLineStatus::stConnecting, "127.0.0.1"),
                              Status(TLineStatus::stDisconnecting, "127.0.0.1"),
                              Status(TLineStatus::stDisconnected), "OnDisconnected"}));
-  EXPECT_EQ(net.calls, (Strings{"socket 1 0", "bind 0.0.0.0:0", "connect 127.0.0.1:244",
-                                "shutdown 1", "close"}));
+  EXPECT_EQ(net.calls, (Strings{"socket 1 0 #100", "bind 100 0.0.0.0:0",
+                                "connect 100 127.0.0.1:244", "shutdown 100 1", "closesocket 100"}));
   EXPECT_FALSE(client.IsOpen());
 
   net.connect_error = 0;
@@ -184,7 +186,7 @@ TEST_F(LineClientTest, FailuresUnderTheGuard) {
               (Strings{Status(TLineStatus::stDisconnecting, row.remote),
                        Status(TLineStatus::stDisconnected), "OnDisconnected"}))
         << row.name;
-    EXPECT_EQ(net.calls.back(), "close") << row.name;
+    EXPECT_EQ(net.calls.back(), "closesocket " + std::to_string(net.last_socket)) << row.name;
     EXPECT_FALSE(client.IsOpen()) << row.name;
   }
 }
@@ -205,8 +207,8 @@ TEST_F(LineClientTest, NoSocketRaisesWithoutCallbacks) {
 TEST_F(LineClientTest, NagleOffSetsTheOption) {
   client.SetUseNagle(false);
   OpenTo("127.0.0.1", 244);
-  EXPECT_EQ(net.calls,
-            (Strings{"socket 1 0", "bind 0.0.0.0:0", "option 6 1", "connect 127.0.0.1:244"}));
+  EXPECT_EQ(net.calls, (Strings{"socket 1 0 #100", "bind 100 0.0.0.0:0", "option 100 6 1",
+                                "connect 100 127.0.0.1:244"}));
   EXPECT_EQ(net.option_values, std::vector<int32_t>{1});
 }
 
@@ -215,7 +217,7 @@ TEST_F(LineClientTest, OnlyTheLow16BitsOfThePortReachThePlatform) {
       {65536, 0}, {-1, 65535}, {65536 + 244, 244}, {-65536 + 244, 244}, {0x7FFFFFFF, 65535}};
   for (auto [port, reached] : rows) {
     OpenTo("127.0.0.1", port);
-    EXPECT_EQ(HostPort(net.connected), reached) << port;
+    EXPECT_EQ(NetworkToHostOrder(net.connected.port), reached) << port;
     EXPECT_EQ(client.Port(), port);
     client.Close();
   }
@@ -236,7 +238,7 @@ TEST_F(LineClientTest, CloseReportsOnceAndOnlyWhenOpen) {
   client.Close();
   EXPECT_EQ(events, (Strings{Status(TLineStatus::stDisconnecting, "127.0.0.1"),
                              Status(TLineStatus::stDisconnected), "OnDisconnected"}));
-  EXPECT_EQ(net.calls, (Strings{"shutdown 1", "close"}));
+  EXPECT_EQ(net.calls, (Strings{"shutdown 100 1", "closesocket 100"}));
   EXPECT_FALSE(client.IsOpen());
   EXPECT_TRUE(client.PeerClosed());
   events.clear();
@@ -260,7 +262,7 @@ TEST_F(LineClientTest, DestroyingAnOpenClientClosesSilently) {
     other.Open();
     net.calls.clear();
   }
-  EXPECT_EQ(net.calls, (Strings{"shutdown 1", "close"}));
+  EXPECT_EQ(net.calls, (Strings{"shutdown 100 1", "closesocket 100"}));
   EXPECT_TRUE(events.empty());
 }
 
@@ -271,7 +273,7 @@ TEST_F(LineClientTest, WriteLineSendsTheBytesAndCrLf) {
   const std::string bytes("a\0b\x80\xff\xe9", 6);
   client.WriteLine(bytes);
   EXPECT_EQ(net.sent, "\r\n" + bytes + "\r\n");
-  EXPECT_EQ(net.calls, (Strings{"send 2", "send 8"}));
+  EXPECT_EQ(net.calls, (Strings{"send 100 2 took 2", "send 100 8 took 8"}));
   client.WriteText("");
   EXPECT_EQ(net.calls.size(), 2u) << "an empty text sends nothing";
 }
@@ -281,7 +283,7 @@ TEST_F(LineClientTest, PartialSendsAreContinued) {
   net.send_results = {3, 2};
   client.WriteLine("abcdefg");
   EXPECT_EQ(net.sent, "abcdefg\r\n");
-  EXPECT_EQ(net.calls, (Strings{"send 9", "send 6", "send 4"}));
+  EXPECT_EQ(net.calls, (Strings{"send 100 9 took 3", "send 100 6 took 2", "send 100 4 took 4"}));
 }
 
 TEST_F(LineClientTest, WritingWhenClosedRaisesAndSendsNothing) {

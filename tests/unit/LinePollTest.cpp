@@ -2,7 +2,7 @@
 // exact: one line per tick, and a reset with Windows' behaviour.
 #include <gtest/gtest.h>
 
-#include "fakes/FakeBlockingSockets.h"
+#include "fakes/FakeSockets.h"
 #include "integration/LineHarness.h"
 #include "transport/Texts.h"
 #include "transport/line/NetErrors.h"

@@ -2,7 +2,7 @@
 // lines, the peer's close and reset, the wait passed to the platform and the line bound.
 #include <gtest/gtest.h>
 
-#include "fakes/FakeBlockingSockets.h"
+#include "fakes/FakeSockets.h"
 #include "transport/Texts.h"
 #include "transport/line/LineClient.h"
 #include "transport/line/NetErrors.h"
@@ -96,15 +96,15 @@ TEST_F(LineReadTest, EachWaitGetsTheTimeOut) {
   net.incoming = {"x\n"};
   client.ReadLine("", WaitForever);
   EXPECT_EQ(net.calls, (Strings{"select 1 0s5000us", "select 1 1s500000us", "select 1 0s0us",
-                                "select 1 forever", "recv 32768"}));
+                                "select 1 forever", "recv 100 32768"}));
 }
 
 TEST_F(LineReadTest, OneReceiveAsksForRecvBufferSize) {
   client.SetRecvBufferSize(4);
   net.incoming = {"abcdefgh\n"};
   EXPECT_EQ(Read(), "abcdefgh");
-  EXPECT_EQ(net.calls, (Strings{"select 1 0s5000us", "recv 4", "select 1 0s5000us", "recv 4",
-                                "select 1 0s5000us", "recv 4"}));
+  EXPECT_EQ(net.calls, (Strings{"select 1 0s5000us", "recv 100 4", "select 1 0s5000us",
+                                "recv 100 4", "select 1 0s5000us", "recv 100 4"}));
 }
 
 TEST_F(LineReadTest, AChunkCanStayInRecvBlock) {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Format.h"
-#include "fakes/FakeBlockingSockets.h"
+#include "fakes/FakeSockets.h"
 #include "transport/Texts.h"
 #include "transport/line/LineClient.h"
 #include "transport/line/NetErrors.h"
@@ -25,11 +25,11 @@ TEST_F(LineStackTest, LivesFromTheFirstComponentToTheLastAndAsksForVersion11) {
   {
     TLineClient first;
     ASSERT_NE(SocketStack(), nullptr);
-    EXPECT_EQ(net.calls, std::vector<std::string>{"start 257"});
+    EXPECT_EQ(net.calls, std::vector<std::string>{"WSAStartup 257"});
     auto* stack = dynamic_cast<TWinsockStack*>(SocketStack());
     ASSERT_NE(stack, nullptr);
     EXPECT_EQ(stack->StackVersion().Name, kStackName);
-    EXPECT_EQ(stack->StackVersion().Version, 0x0101);
+    EXPECT_EQ(stack->StackVersion().Reported.version, 0x0101);
     {
       TLineClient second;
       EXPECT_EQ(StackUsers(), 2);
@@ -41,11 +41,11 @@ TEST_F(LineStackTest, LivesFromTheFirstComponentToTheLastAndAsksForVersion11) {
   EXPECT_EQ(StackUsers(), 0);
   EXPECT_EQ(SocketStack(), nullptr);
   EXPECT_FALSE(net.started);
-  EXPECT_EQ(net.calls.back(), "stop");
+  EXPECT_EQ(net.calls.back(), "WSACleanup");
 }
 
 TEST_F(LineStackTest, StartUpErrors) {
-  net.start_result = SocketsStart::LibraryMissing;
+  net.library_missing = true;
   try {
     TLineClient client;
     FAIL() << "no error";
@@ -55,7 +55,8 @@ TEST_F(LineStackTest, StartUpErrors) {
   EXPECT_EQ(StackUsers(), 0);
   EXPECT_EQ(SocketStack(), nullptr);
 
-  net.start_result = SocketsStart::StartupFailed;
+  net.library_missing = false;
+  net.startup_error = wsa::kSYSNOTREADY;
   try {
     TLineClient client;
     FAIL() << "no error";
@@ -89,7 +90,8 @@ TEST_F(LineStackTest, LookupHost) {
   // Texts that only look like addresses are names.
   net.hosts["256.1.1.1"] = {1, 1, 1, 1};
   EXPECT_EQ(stack.LookupHost("256.1.1.1"), "1.1.1.1");
-  EXPECT_EQ(net.calls, (std::vector<std::string>{"lookup example.org", "lookup 256.1.1.1"}));
+  EXPECT_EQ(net.calls,
+            (std::vector<std::string>{"gethostbyname example.org", "gethostbyname 256.1.1.1"}));
   try {
     stack.LookupHost("1.2.3");
     FAIL() << "no error";

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/Cp1251.h"
-#include "fakes/FakeBlockingSockets.h"
+#include "fakes/FakeSockets.h"
 #include "support/LoopbackPeer.h"
 #include "transport/Texts.h"
 #include "win32/MainWindowFixture.h"

@@ -3,19 +3,10 @@
 // find the handle already given up and OnDisconnect fires once.
 #include "transport/event/AsyncSocket.h"
 
-#include <bit>
-
 #include "core/ErrorRoute.h"
 #include "transport/Texts.h"
 
 namespace {
-
-uint16_t NetworkOrder(uint16_t port) {
-  if constexpr (std::endian::native == std::endian::little) {
-    return static_cast<uint16_t>((port >> 8) | (port << 8));
-  }
-  return port;
-}
 
 TErrorEvent ErrorEventOf(int event) {
   switch (event) {
@@ -34,18 +25,20 @@ TErrorEvent ErrorEventOf(int event) {
   }
 }
 
-[[noreturn]] void RaiseSocketError(int32_t code, const char* api) {
+[[noreturn]] void RaiseSocketError(int32_t code, std::string_view api) {
   throw EAsyncSocketError(WindowsSocketErrorMessage(code, api));
 }
 
 }  // namespace
 
-TAsyncSocket::TAsyncSocket(SocketHandle handle, const AsyncSocketApiFactory& factory)
-    : api_(factory ? factory(*this, this) : CreateAsyncSocketApi(*this, this)),
+TAsyncSocket::TAsyncSocket(SocketHandle handle, const SocketsFactory& factory)
+    : sockets_(factory ? factory(this, this) : NewSystemSockets(this, this)),
       handle_(handle),
       connected_(handle != kInvalidSocket) {
-  if (int result = api_->Startup(); result != 0) {
-    RaiseSocketError(result, transport_texts::kApiStartup);
+  SocketsVersion reported;
+  if (sockets_->Start(transport_texts::kSocketsLibrary, 0x0101, reported) !=
+      SocketsStart::Started) {
+    RaiseSocketError(sockets_->LastError(), transport_texts::kApiStartup);
   }
 }
 
@@ -58,8 +51,8 @@ TAsyncSocket::~TAsyncSocket() {
     ReportToApplicationErrorRoute(this);
   }
   // An attempt that never connected leaves its socket open until now.
-  if (handle_ != kInvalidSocket) api_->Close(handle_);
-  if (int result = api_->Cleanup(); result != 0) {
+  if (handle_ != kInvalidSocket) sockets_->CloseSocket(handle_);
+  if (int result = sockets_->Stop(); result != 0) {
     try {
       RaiseSocketError(result, transport_texts::kApiCleanup);
     } catch (...) {
@@ -81,23 +74,26 @@ void TAsyncSocket::SetNotifyMask(uint8_t mask) {
   ApplyMask();
 }
 
+// Without its notifications a socket could never be reported connected, so a platform that
+// cannot set them up fails the connect.
 void TAsyncSocket::ApplyMask() {
-  if (handle_ != kInvalidSocket) api_->Select(handle_, mask_);
+  if (handle_ == kInvalidSocket || sockets_->SelectEvents(handle_, mask_) == 0) return;
+  RaiseSocketError(sockets_->LastError(), transport_texts::kApiConnect);
 }
 
 void TAsyncSocket::CancelLookup() {
   if (lookup_request_ == 0) return;
   LookupRequest request = lookup_request_;
   lookup_request_ = 0;
-  if (int result = api_->CancelLookup(request); result != 0) {
-    RaiseSocketError(result, transport_texts::kApiCancelRequest);
+  if (sockets_->CancelLookup(request) != 0) {
+    RaiseSocketError(sockets_->LastError(), transport_texts::kApiCancelRequest);
   }
 }
 
 // A new attempt gives up the one still pending (or failed): its look-up is cancelled and its
 // socket closed, so none of its notifications can reach this object any more.
 void TAsyncSocket::AbandonAttempt(SocketHandle abandoned) {
-  if (abandoned != kInvalidSocket) api_->Close(abandoned);
+  if (abandoned != kInvalidSocket) sockets_->CloseSocket(abandoned);
   lookup_state_ = lookupIdle;
   saved_service_.clear();
   saved_port_ = 0;
@@ -108,7 +104,7 @@ void TAsyncSocket::AbandonAttempt(SocketHandle abandoned) {
 void TAsyncSocket::OpenSocket(const std::string& host, const std::string& address,
                               const std::string& service, uint16_t port, bool blocking) {
   if (connected_) throw EAsyncSocketError(transport_texts::kSocketAlreadyOpen);
-  SocketHandle fresh = api_->OpenStream();
+  SocketHandle fresh = sockets_->Socket(sockets::kStream, 0);
   if (fresh == kInvalidSocket) throw EAsyncSocketError(transport_texts::kCantCreateSocket);
   SocketHandle abandoned = handle_;
   handle_ = fresh;
@@ -139,18 +135,19 @@ void TAsyncSocket::LookupStep(const std::string& host, const std::string& addres
 void TAsyncSocket::LookupStepOnce(const std::string& host, const std::string& address,
                                   const std::string& service, uint16_t port, bool& again) {
   again = false;
-  int error = 0;
   switch (lookup_state_) {
     case lookupIdle:
       if (!host.empty()) {
-        lookup_request_ = api_->LookupHost(host, error);
-        if (lookup_request_ == 0) RaiseSocketError(error, transport_texts::kApiGetHostByName);
+        lookup_request_ = sockets_->LookupHost(host);
+        if (lookup_request_ == 0) {
+          RaiseSocketError(sockets_->LastError(), transport_texts::kApiGetHostByName);
+        }
         saved_service_ = service;
         saved_port_ = port;
         lookup_state_ = lookupAddress;
       } else if (!address.empty()) {
         lookup_state_ = lookupAddress;
-        remote_.address = api_->ParseAddress(address);
+        remote_.address = sockets_->ParseAddress(address);
         again = true;
       } else {
         int32_t code = kNoAddressCode;
@@ -161,12 +158,14 @@ void TAsyncSocket::LookupStepOnce(const std::string& host, const std::string& ad
       return;
     case lookupAddress:
       if (!service.empty()) {
-        lookup_request_ = api_->LookupService(service, error);
-        if (lookup_request_ == 0) RaiseSocketError(error, transport_texts::kApiGetServByName);
+        lookup_request_ = sockets_->LookupService(service);
+        if (lookup_request_ == 0) {
+          RaiseSocketError(sockets_->LastError(), transport_texts::kApiGetServByName);
+        }
         lookup_state_ = lookupService;
       } else {
         lookup_state_ = lookupService;
-        remote_.port = NetworkOrder(port);
+        remote_.port = HostToNetworkOrder(port);
         again = true;
       }
       return;
@@ -181,9 +180,12 @@ void TAsyncSocket::LookupStepOnce(const std::string& host, const std::string& ad
 void TAsyncSocket::ResolveNow(const std::string& host, const std::string& address,
                               const std::string& service, uint16_t port) {
   if (!host.empty()) {
-    remote_.address = api_->ResolveHost(host);
+    // A name that is not found gives 0.0.0.0, without an error.
+    Ipv4Address found{};
+    sockets_->HostByName(host, found);
+    remote_.address = found;
   } else if (!address.empty()) {
-    remote_.address = api_->ParseAddress(address);
+    remote_.address = sockets_->ParseAddress(address);
   } else {
     int32_t code = kNoAddressCode;
     FireError(errLookup, code);
@@ -191,7 +193,9 @@ void TAsyncSocket::ResolveNow(const std::string& host, const std::string& addres
     if (code != 0) throw EAsyncSocketError(transport_texts::kNoAddressSpecified);
     return;
   }
-  remote_.port = service.empty() ? NetworkOrder(port) : api_->ResolveService(service);
+  uint16_t service_port = 0;
+  if (!service.empty()) sockets_->ServiceByName(service, service_port);
+  remote_.port = service.empty() ? HostToNetworkOrder(port) : service_port;
   StartConnect();
 }
 
@@ -225,8 +229,10 @@ void TAsyncSocket::LookupDoneMessage(LookupRequest request, int error, SocketAdd
 void TAsyncSocket::StartConnect() {
   ApplyMask();
   FireEvent(sevConnecting);
-  int error = api_->Connect(handle_, remote_);
-  if (error != 0 && error != wsa::kEWOULDBLOCK) RaiseSocketError(error, transport_texts::kApiConnect);
+  if (sockets_->Connect(handle_, remote_) != 0) {
+    const int error = sockets_->LastError();
+    if (error != wsa::kEWOULDBLOCK) RaiseSocketError(error, transport_texts::kApiConnect);
+  }
   lookup_state_ = lookupIdle;
   if (mask_ & socket_event::kConnect) return;
   connected_ = handle_ != kInvalidSocket;
@@ -268,10 +274,10 @@ void TAsyncSocket::SocketNotifyMessage(SocketHandle socket, int event, int error
 // Bytes that arrived before the peer's close are handed over as reads first, so that they are
 // not lost with the socket; a reader that takes nothing ends the loop.
 void TAsyncSocket::PeerClosed(SocketHandle socket) {
-  int waiting = socket == handle_ && connected_ ? api_->BytesWaiting(handle_) : 0;
+  int waiting = socket == handle_ && connected_ ? sockets_->BytesWaiting(handle_) : 0;
   while (waiting > 0) {
     ReadReady(socket);
-    int left = socket == handle_ && connected_ ? api_->BytesWaiting(handle_) : 0;
+    int left = socket == handle_ && connected_ ? sockets_->BytesWaiting(handle_) : 0;
     if (left >= waiting) break;
     waiting = left;
   }
@@ -307,8 +313,8 @@ void TAsyncSocket::DropConnection(SocketHandle handle) {
     dropping_ = kInvalidSocket;
     if (handle != handle_) return;
   }
-  if (int result = api_->Close(handle); result != 0) {
-    RaiseSocketError(result, transport_texts::kApiCloseSocket);
+  if (sockets_->CloseSocket(handle) != 0) {
+    RaiseSocketError(sockets_->LastError(), transport_texts::kApiCloseSocket);
   }
   handle_ = kInvalidSocket;
   remote_ = SocketAddress{};
@@ -325,9 +331,9 @@ int32_t TAsyncSocket::SendBytes(const char* buffer, int32_t count) {
     outgoing_.append(buffer, static_cast<size_t>(count));
     return kSocketError;
   }
-  int error = 0;
-  int sent = api_->Send(handle_, buffer, count, error);
+  int sent = sockets_->Send(handle_, buffer, count);
   if (sent == kSocketError) {
+    const int error = sockets_->LastError();
     if (error == wsa::kEWOULDBLOCK) {
       outgoing_.assign(buffer, static_cast<size_t>(count));
     } else {
@@ -351,10 +357,10 @@ int32_t TAsyncSocket::SendString(const std::string& text) {
 void TAsyncSocket::FlushUnsent() {
   CriticalSectionHold hold(lock_);
   while (connected_ && UnsentBytes() > 0) {
-    int error = 0;
-    int sent = api_->Send(handle_, outgoing_.data() + outgoing_sent_,
-                          static_cast<int>(UnsentBytes()), error);
+    int sent =
+        sockets_->Send(handle_, outgoing_.data() + outgoing_sent_, static_cast<int>(UnsentBytes()));
     if (sent == kSocketError) {
+      const int error = sockets_->LastError();
       if (error != wsa::kEWOULDBLOCK) SendFailed(error);
       return;
     }
@@ -377,10 +383,10 @@ void TAsyncSocket::SendFailed(int error) {
 
 int32_t TAsyncSocket::ReceiveBytes(char* buffer, int32_t count) {
   CriticalSectionHold hold(lock_);
-  if (count == -1 && connected_) return api_->BytesWaiting(handle_);
+  if (count == -1 && connected_) return sockets_->BytesWaiting(handle_);
   if (!connected_) return 0;
-  int error = 0;
-  int received = api_->Receive(handle_, buffer, count, error);
+  int received = sockets_->Receive(handle_, buffer, count);
+  const int error = received == kSocketError ? sockets_->LastError() : 0;
   if (received == kSocketError && error != wsa::kEWOULDBLOCK) {
     int32_t code = error;
     FireError(errReceive, code);
@@ -398,7 +404,7 @@ std::string TAsyncSocket::ReceiveString() {
   return text;
 }
 
-TAsyncClientSocket::TAsyncClientSocket(SocketHandle handle, const AsyncSocketApiFactory& factory)
+TAsyncClientSocket::TAsyncClientSocket(SocketHandle handle, const SocketsFactory& factory)
     : TAsyncSocket(handle, factory) {}
 
 void TAsyncClientSocket::SetClientType(TBlockingMode mode) {

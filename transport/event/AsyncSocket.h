@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/AsyncSockets.h"
+#include "platform/Sockets.h"
 #include "transport/event/AsyncSocketTypes.h"
 #include "transport/event/CriticalSection.h"
 
-class TAsyncSocket : public TObject, private AsyncSocketEvents {
+class TAsyncSocket : public TObject, private SocketEvents {
  public:
   // Called for every socket event with (socket object, socket, kind).
   using EventCallback =
@@ -27,7 +27,7 @@ class TAsyncSocket : public TObject, private AsyncSocketEvents {
 
   // Starts the socket stack (version 1.1); raises the socket error naming kApiStartup when it
   // cannot.
-  explicit TAsyncSocket(SocketHandle handle, const AsyncSocketApiFactory& factory = {});
+  explicit TAsyncSocket(SocketHandle handle, const SocketsFactory& factory = {});
   // Closes a connection without OnDisconnect, cancels a pending look-up and stops the socket
   // stack. Failures go to the application's error route.
   ~TAsyncSocket() override;
@@ -98,7 +98,7 @@ class TAsyncSocket : public TObject, private AsyncSocketEvents {
   void SendFailed(int error);
   void DropUnsent();
 
-  std::unique_ptr<AsyncSocketApi> api_;
+  std::unique_ptr<Sockets> sockets_;
   SocketHandle handle_;
   bool connected_;
   SocketAddress remote_;
@@ -116,7 +116,7 @@ class TAsyncSocket : public TObject, private AsyncSocketEvents {
 // The client type: marks the socket connected when the connect notification arrives.
 class TAsyncClientSocket : public TAsyncSocket {
  public:
-  explicit TAsyncClientSocket(SocketHandle handle, const AsyncSocketApiFactory& factory = {});
+  explicit TAsyncClientSocket(SocketHandle handle, const SocketsFactory& factory = {});
 
   TBlockingMode ClientType() const { return client_type_; }
   // Raises kCantChangeWhileActive while connected.

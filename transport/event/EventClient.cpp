@@ -1,6 +1,6 @@
 #include "transport/event/EventClient.h"
 
-TEventClient::TEventClient(TComponent* owner, const AsyncSocketApiFactory& factory)
+TEventClient::TEventClient(TComponent* owner, const SocketsFactory& factory)
     : TSocketComponent(owner),
       socket_(std::make_unique<TAsyncClientSocket>(kInvalidSocket, factory)) {
   socket_->OnSocketEvent = [this](TAsyncSocket& socket, SocketHandle, SocketEventKind kind) {

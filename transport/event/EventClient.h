@@ -10,7 +10,7 @@
 class TEventClient : public TSocketComponent, public EventTransport {
  public:
   // Raises the socket error naming kApiStartup when the socket stack cannot start.
-  explicit TEventClient(TComponent* owner = nullptr, const AsyncSocketApiFactory& factory = {});
+  explicit TEventClient(TComponent* owner = nullptr, const SocketsFactory& factory = {});
   ~TEventClient() override;
 
   TBlockingMode BlockingMode() const { return socket_->ClientType(); }

@@ -2,7 +2,6 @@
 #include "transport/line/NetComponent.h"
 
 #include "core/Format.h"
-#include "platform/BlockingSockets.h"
 #include "transport/Texts.h"
 #include "transport/line/SocketStack.h"
 
@@ -11,8 +10,8 @@ namespace {
 std::unique_ptr<TSocketStack> g_stack;
 int g_users = 0;
 
-SocketsSource& Source() {
-  static SocketsSource source = [] { return NewSystemSockets(); };
+SocketsFactory& Source() {
+  static SocketsFactory source = NewSystemSockets;
   return source;
 }
 
@@ -27,7 +26,7 @@ std::string_view LineStatusPattern(TLineStatus status) {
 }
 
 TNetComponent::TNetComponent(TComponent* owner) : TNetBaseComponent(owner) {
-  if (!g_stack) g_stack = std::make_unique<TWinsockStack>(Source()());
+  if (!g_stack) g_stack = std::make_unique<TWinsockStack>(Source()(nullptr, nullptr));
   ++g_users;
 }
 
@@ -52,8 +51,8 @@ int StackUsers() {
   return g_users;
 }
 
-SocketsSource SetSocketsSource(SocketsSource source) {
-  SocketsSource previous = std::move(Source());
+SocketsFactory SetSocketsSource(SocketsFactory source) {
+  SocketsFactory previous = std::move(Source());
   Source() = std::move(source);
   return previous;
 }

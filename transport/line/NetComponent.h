@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "core/Component.h"
+#include "platform/Sockets.h"
 
-class BlockingSockets;
 class TSocketStack;
 
 enum class TLineStatus {
@@ -64,7 +64,7 @@ class TNetComponent : public TNetBaseComponent {
 TSocketStack* SocketStack();
 int StackUsers();
 
-// Where a new stack takes its sockets from; the system's by default. Change it only while no
-// component exists (tests replace the platform this way). Returns the previous source.
-using SocketsSource = std::function<std::unique_ptr<BlockingSockets>()>;
-SocketsSource SetSocketsSource(SocketsSource source);
+// Where a new stack takes its sockets from (it makes them without a receiver of notifications);
+// the system's by default. Change it only while no component exists (tests replace the platform
+// this way). Returns the previous source.
+SocketsFactory SetSocketsSource(SocketsFactory source);

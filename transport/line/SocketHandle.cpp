@@ -1,6 +1,6 @@
 #include "transport/line/SocketHandle.h"
 
-#include "platform/BlockingSockets.h"
+#include "platform/Sockets.h"
 #include "transport/line/NetErrors.h"
 #include "transport/line/SocketStack.h"
 

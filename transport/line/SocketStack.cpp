@@ -58,13 +58,13 @@ bool TSocketStack::IsDottedQuad(std::string_view text) {
   return true;
 }
 
-std::string TSocketStack::AddressToText(const std::array<uint8_t, 4>& address) {
+std::string TSocketStack::AddressToText(const Ipv4Address& address) {
   return std::to_string(address[0]) + "." + std::to_string(address[1]) + "." +
          std::to_string(address[2]) + "." + std::to_string(address[3]);
 }
 
-std::array<uint8_t, 4> TSocketStack::TextToAddress(std::string_view text) {
-  std::array<uint8_t, 4> address{};
+Ipv4Address TSocketStack::TextToAddress(std::string_view text) {
+  Ipv4Address address{};
   const auto parts = QuadParts(text);
   for (size_t i = 0; i < 4; ++i) {
     std::optional<int32_t> value = ParseInteger(parts[i]);

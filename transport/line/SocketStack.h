@@ -3,7 +3,6 @@
 // failed calls into the program's errors and resolve host names.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -11,19 +10,14 @@
 #include <vector>
 
 #include "core/Component.h"
-#include "platform/BlockingSockets.h"
+#include "platform/Sockets.h"
 #include "transport/Texts.h"
 
 // What the platform reported when the stack started; nothing in the program reads it.
 class TStackVersion : public TObject {
  public:
   std::string Name;
-  uint16_t Version = 0;
-  uint16_t HighVersion = 0;
-  std::string Description;
-  std::string SystemStatus;
-  int MaxSockets = 0;
-  int MaxDatagram = 0;
+  SocketsVersion Reported;
 };
 
 class TSocketStack : public TObject {
@@ -64,10 +58,10 @@ class TSocketStack : public TObject {
   std::string LookupHost(const std::string& host);
   // Four parts separated by ".", each an integer 0 to 255 by the program's integer rule.
   static bool IsDottedQuad(std::string_view text);
-  static std::string AddressToText(const std::array<uint8_t, 4>& address);
+  static std::string AddressToText(const Ipv4Address& address);
   // Each of the four parts stored as one byte; a part that is not an integer raises
   // EConvertError.
-  static std::array<uint8_t, 4> TextToAddress(std::string_view text);
+  static Ipv4Address TextToAddress(std::string_view text);
 };
 
 class TWinsockStackVersion : public TStackVersion {
@@ -80,7 +74,7 @@ class TWinsockStackVersion : public TStackVersion {
 // EStackInitFailed; the end stops the sockets and ignores the results.
 class TWinsockStack : public TSocketStack {
  public:
-  explicit TWinsockStack(std::unique_ptr<BlockingSockets> sockets);
+  explicit TWinsockStack(std::unique_ptr<Sockets> sockets);
   ~TWinsockStack() override;
   TWinsockStack(const TWinsockStack&) = delete;
   TWinsockStack& operator=(const TWinsockStack&) = delete;
@@ -103,8 +97,9 @@ class TWinsockStack : public TSocketStack {
   void SocketName(SocketHandle socket, std::string& ip, int32_t& port) override;
 
  private:
-  InetEndpoint Endpoint(const std::string& ip, int32_t port);
+  SocketAddress Endpoint(const std::string& ip, int32_t port);
+  void ReadName(int result, const SocketAddress& address, std::string& ip, int32_t& port);
 
-  std::unique_ptr<BlockingSockets> sockets_;
+  std::unique_ptr<Sockets> sockets_;
   TWinsockStackVersion version_;
 };

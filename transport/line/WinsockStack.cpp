@@ -1,35 +1,29 @@
 // Start-up asks for Windows Sockets 1.1 and turns the platform's answer into the stack's
 // start-up errors; each other operation is one call on the platform's sockets.
 #include "core/Format.h"
+#include "transport/Texts.h"
 #include "transport/line/NetErrors.h"
 #include "transport/line/SocketStack.h"
 
-TWinsockStack::TWinsockStack(std::unique_ptr<BlockingSockets> sockets)
-    : sockets_(std::move(sockets)) {
-  SocketsVersion reported;
-  switch (sockets_->Start(0x0101, reported)) {
+using namespace transport_texts;
+
+TWinsockStack::TWinsockStack(std::unique_ptr<Sockets> sockets) : sockets_(std::move(sockets)) {
+  switch (sockets_->Start(kSocketsLibrary, 0x0101, version_.Reported)) {
     case SocketsStart::LibraryMissing:
-      throw EStackCannotLoadWinsock(
-          Format(transport_texts::kCouldNotLoad, {transport_texts::kSocketsLibrary}));
+      throw EStackCannotLoadWinsock(Format(kCouldNotLoad, {kSocketsLibrary}));
     case SocketsStart::StartupFailed:
       throw EStackInitFailed();
     case SocketsStart::Started:
       break;
   }
-  version_.Version = reported.version;
-  version_.HighVersion = reported.high_version;
-  version_.Description = reported.description;
-  version_.SystemStatus = reported.system_status;
-  version_.MaxSockets = reported.max_sockets;
-  version_.MaxDatagram = reported.max_datagram;
 }
 
 TWinsockStack::~TWinsockStack() {
   sockets_->Stop();
 }
 
-InetEndpoint TWinsockStack::Endpoint(const std::string& ip, int32_t port) {
-  InetEndpoint endpoint;
+SocketAddress TWinsockStack::Endpoint(const std::string& ip, int32_t port) {
+  SocketAddress endpoint;
   if (!ip.empty()) endpoint.address = TextToAddress(ip);
   endpoint.port = HostToNetwork(static_cast<uint16_t>(port));
   return endpoint;
@@ -48,13 +42,13 @@ int TWinsockStack::Connect(SocketHandle socket, const std::string& ip, int32_t p
 }
 
 std::string TWinsockStack::HostByName(const std::string& name) {
-  std::array<uint8_t, 4> address{};
+  Ipv4Address address{};
   if (!sockets_->HostByName(name, address)) ThrowSocketError(sockets_->LastError());
   return AddressToText(address);
 }
 
 uint16_t TWinsockStack::HostToNetwork(uint16_t value) {
-  return sockets_->HostToNetwork(value);
+  return HostToNetworkOrder(value);
 }
 
 int TWinsockStack::Receive(SocketHandle socket, char* buffer, int length) {
@@ -86,16 +80,19 @@ int TWinsockStack::LastError() {
   return sockets_->LastError();
 }
 
+void TWinsockStack::ReadName(int result, const SocketAddress& address, std::string& ip,
+                             int32_t& port) {
+  CheckSocketCall(result);
+  ip = AddressToText(address.address);
+  port = NetworkToHostOrder(address.port);
+}
+
 void TWinsockStack::PeerName(SocketHandle socket, std::string& ip, int32_t& port) {
-  InetEndpoint endpoint;
-  CheckSocketCall(sockets_->PeerName(socket, endpoint));
-  ip = AddressToText(endpoint.address);
-  port = sockets_->NetworkToHost(endpoint.port);
+  SocketAddress address;
+  ReadName(sockets_->PeerName(socket, address), address, ip, port);
 }
 
 void TWinsockStack::SocketName(SocketHandle socket, std::string& ip, int32_t& port) {
-  InetEndpoint endpoint;
-  CheckSocketCall(sockets_->LocalName(socket, endpoint));
-  ip = AddressToText(endpoint.address);
-  port = sockets_->NetworkToHost(endpoint.port);
+  SocketAddress address;
+  ReadName(sockets_->LocalName(socket, address), address, ip, port);
 }
