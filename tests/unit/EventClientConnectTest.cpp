@@ -155,6 +155,15 @@ TEST_F(EventClientConnect, AConnectThatFailsAtOnceDisconnectsAndRaises) {
                            "connect 100 0.0.0.0:0", "OnDisconnect", "closesocket 100"}));
 }
 
+TEST_F(EventClientConnect, NotificationsThatCannotBeSetUpFailTheConnect) {
+  net.window_fails = true;
+  client.SetAddress("127.0.0.1");
+  EXPECT_EQ(Raised([&] { client.SetActive(true); }), SocketError(wsa::kENOBUFS, kApiConnect));
+  EXPECT_EQ(Take(), (Texts{"socket 1 0 #100", "OnLookup", "asyncselect 100 51", "OnDisconnect",
+                           "closesocket 100"}));
+  EXPECT_FALSE(client.Active());
+}
+
 TEST_F(EventClientConnect, ARefusedConnectRaisesAndTheNextActivationStartsOnANewSocket) {
   std::vector<int> events;
   client.OnError = [&](TObject*, TAsyncSocket*, TErrorEvent event, int32_t&) {

@@ -99,12 +99,15 @@ TEST_F(EventClientSettings, StartupAndCleanupAreCountedPerSocketObject) {
 }
 
 TEST_F(EventClientSettings, AFailedStartupRaisesAndCreatesNoComponent) {
-  FakeNetwork calls;
-  FakeSockets* made = nullptr;
-  calls.startup_error = 10091;
-  EXPECT_EQ(Raised([&] { TEventClient broken(nullptr, FakeSockets::Factory(calls, made)); }),
-            WindowsSocketErrorMessage(10091, kApiStartup));
-  EXPECT_EQ(calls.calls, Texts{"WSAStartup 257"});
+  for (bool library_missing : {false, true}) {
+    FakeNetwork calls;
+    FakeSockets* made = nullptr;
+    calls.library_missing = library_missing;
+    calls.startup_error = 10091;
+    EXPECT_EQ(Raised([&] { TEventClient broken(nullptr, FakeSockets::Factory(calls, made)); }),
+              WindowsSocketErrorMessage(10091, kApiStartup));
+    EXPECT_EQ(calls.calls, library_missing ? Texts{} : Texts{"WSAStartup 257"});
+  }
 }
 
 TEST_F(EventClientSettings, AFailedCleanupGoesToTheErrorRoute) {

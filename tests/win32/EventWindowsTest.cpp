@@ -11,6 +11,8 @@
 
 namespace {
 
+using namespace transport_texts;
+
 std::vector<HWND> UtilityWindows() {
   std::vector<HWND> found;
   EnumThreadWindows(
@@ -47,6 +49,48 @@ TEST_F(EventWindows, NotificationsGoToAHiddenUtilityWindowMadeWhenFirstNeeded) {
   ASSERT_TRUE(PumpUntil([&] { return other->Active(); }));
   other.reset();
   EXPECT_FALSE(IsWindow(window));
+}
+
+// Refuses the creation of this thread's hidden utility windows while it lives.
+class RefuseUtilityWindows {
+ public:
+  RefuseUtilityWindows() : hook_(SetWindowsHookExW(WH_CBT, &Hook, nullptr, GetCurrentThreadId())) {}
+  ~RefuseUtilityWindows() { UnhookWindowsHookEx(hook_); }
+  RefuseUtilityWindows(const RefuseUtilityWindows&) = delete;
+  RefuseUtilityWindows& operator=(const RefuseUtilityWindows&) = delete;
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_CREATEWND) {
+      const wchar_t* name = reinterpret_cast<CBT_CREATEWNDW*>(lparam)->lpcs->lpszClass;
+      if (!IS_INTRESOURCE(name) && std::wstring(name) == UtilityWindow::kClassName) return 1;
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+
+  HHOOK hook_;
+};
+
+TEST_F(EventWindows, WithoutItsHiddenWindowAnAttemptDisconnectsAndRaises) {
+  const size_t before = UtilityWindows().size();
+  TEventClient other;
+  Texts seen;
+  other.OnDisconnect = [&](TObject*, TAsyncSocket*) { seen.push_back("OnDisconnect"); };
+  other.SetHost("localhost");
+  other.SetPort(peer.Port());
+  {
+    RefuseUtilityWindows refuse;
+    try {
+      other.SetActive(true);
+      FAIL() << "no error";
+    } catch (const EAsyncSocketError& error) {
+      EXPECT_EQ(error.Message(), WindowsSocketErrorMessage(wsa::kENOBUFS, kApiGetHostByName));
+    }
+  }
+  EXPECT_EQ(seen, Texts{"OnDisconnect"});
+  EXPECT_EQ(UtilityWindows().size(), before);
+  other.SetActive(true);  // with windows again the next attempt connects
+  EXPECT_TRUE(PumpUntil([&] { return other.Active(); }));
 }
 
 TEST_F(EventWindows, AResetIsHandledAsTheSystemReportsIt) {
