@@ -1,3 +1,4 @@
+// The catalogue's formats filled; the system's text for a code comes from the platform.
 #include "transport/Texts.h"
 
 #include "core/Format.h"

@@ -1,3 +1,4 @@
+// How a watch picks the one notification of a poll round (the rules are in the header).
 #include "platform/posix/SocketWatch.h"
 
 #include <poll.h>
