@@ -48,13 +48,14 @@ TEST_F(MainWindowTrayTest, TheButtonHidesToTheIconAndAClickOnItBringsTheWindowBa
   EXPECT_EQ(shell.Last().data.hIcon, form->TI.NotifyData().hIcon);
   EXPECT_NE(shell.Last().data.hIcon, nullptr);
 
+  FocusWatch focus;
   ClickIcon();
   EXPECT_TRUE(Shown());
   EXPECT_EQ(shell.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
   EXPECT_TRUE(shell.present.empty());
   EXPECT_FALSE(form->TI.IconVisible());
-  EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }));
-  EXPECT_EQ(GetFocus(), KeyTarget(form->ADRL));
+  EXPECT_TRUE(PumpUntil([&] { return focus.activated == form->Handle(); }));
+  EXPECT_EQ(focus.focused, KeyTarget(form->ADRL));
 
   // Right and middle clicks and moves over the icon change nothing.
   form->BBut6.Click();

@@ -45,12 +45,12 @@ TEST_F(TrayIconWindowsTest, HidesTheMainWindowWithItsTaskbarButtonAndBringsItBac
 
   int shown = 0;
   main->OnShow = [&](TObject*) { ++shown; };
+  FocusWatch focus;
   icon.RestoreMainWindow();
   EXPECT_TRUE(IsWindowVisible(main->Handle()));
   EXPECT_TRUE(IsWindowVisible(app.Handle()));
   EXPECT_EQ(shown, 1);
-  PumpPending();
-  EXPECT_EQ(GetForegroundWindow(), main->Handle());
+  EXPECT_TRUE(PumpUntil([&] { return focus.activated == main->Handle(); }));
   EXPECT_TRUE(shell.requests.empty());
 }
 

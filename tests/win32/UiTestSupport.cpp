@@ -22,6 +22,18 @@ BOOL CALLBACK FindErrorIcon(HWND child, LPARAM found) {
   return TRUE;
 }
 
+thread_local FocusWatch* focus_watch = nullptr;
+
+LRESULT CALLBACK WatchFocus(int code, WPARAM wparam, LPARAM lparam) {
+  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lparam);
+  if (code == HC_ACTION && focus_watch) {
+    if (call->message == WM_ACTIVATE && LOWORD(call->wParam) != WA_INACTIVE)
+      focus_watch->activated = call->hwnd;
+    if (call->message == WM_SETFOCUS) focus_watch->focused = call->hwnd;
+  }
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
 }  // namespace
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeout_ms) {
@@ -56,6 +68,16 @@ HWND KeyTarget(HWND control) {
 void PressKey(HWND window, WORD key) {
   SendMessageW(window, WM_KEYDOWN, key, 1);
   SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+FocusWatch::FocusWatch()
+    : hook_(SetWindowsHookExW(WH_CALLWNDPROC, WatchFocus, nullptr, GetCurrentThreadId())) {
+  focus_watch = this;
+}
+
+FocusWatch::~FocusWatch() {
+  focus_watch = nullptr;
+  if (hook_) UnhookWindowsHookEx(hook_);
 }
 
 ErrorBoxWatcher::ErrorBoxWatcher()

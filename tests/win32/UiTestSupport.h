@@ -24,6 +24,23 @@ HWND KeyTarget(HWND control);
 // A key pressed and released at a window, as the message loop would deliver it.
 void PressKey(HWND window, WORD key);
 
+// Records which of this thread's windows last became active and last took the keys. The suites
+// run side by side in one session, so another process may take the foreground right after a
+// window of ours was brought to it; what the window was sent stays recorded.
+class FocusWatch {
+ public:
+  FocusWatch();
+  ~FocusWatch();
+  FocusWatch(const FocusWatch&) = delete;
+  FocusWatch& operator=(const FocusWatch&) = delete;
+
+  HWND activated = nullptr;
+  HWND focused = nullptr;
+
+ private:
+  HHOOK hook_;
+};
+
 struct SeenBox {
   HWND window = nullptr;
   std::string caption;
