@@ -14,17 +14,17 @@ namespace {
 
 const wchar_t kChainProperty[] = L"ZirkAdopters";
 
-void RegisterOnce(const HostedWindowSpec& spec, WNDPROC procedure) {
+void RegisterOnce(const HostedWindowShape& shape, WNDPROC procedure) {
   static std::set<std::wstring> registered;
-  if (registered.count(spec.class_name)) return;
+  if (registered.count(shape.class_name)) return;
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof window_class;
-  window_class.style = spec.class_style;
+  window_class.style = shape.class_style;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hCursor = spec.cursor ? LoadCursorW(nullptr, spec.cursor) : nullptr;
-  window_class.lpszClassName = spec.class_name;
-  if (RegisterClassExW(&window_class)) registered.insert(spec.class_name);
+  window_class.hCursor = shape.cursor ? LoadCursorW(nullptr, shape.cursor) : nullptr;
+  window_class.lpszClassName = shape.class_name;
+  if (RegisterClassExW(&window_class)) registered.insert(shape.class_name);
 }
 
 // Runs the handler as the catch point of its window: true when it handled the message.
@@ -44,13 +44,13 @@ bool HandleAsCatchPoint(const MessageHandler& handler, TObject* sender, FailureR
 
 // --- windows the program creates -----------------------------------------------------------------
 
-HostedWindow::HostedWindow(const HostedWindowSpec& spec, TObject* sender, FailureReport report,
+HostedWindow::HostedWindow(const HostedWindowShape& shape, TObject* sender, FailureReport report,
                            MessageHandler handler)
     : sender_(sender), report_(report), handler_(std::move(handler)) {
-  RegisterOnce(spec, &Procedure);
-  window_ = CreateWindowExW(spec.ex_style, spec.class_name, L"", spec.style, spec.left, spec.top,
-                            spec.width, spec.height, spec.owner, nullptr, GetModuleHandleW(nullptr),
-                            this);
+  RegisterOnce(shape, &Procedure);
+  window_ = CreateWindowExW(shape.ex_style, shape.class_name, L"", shape.style, shape.left,
+                            shape.top, shape.width, shape.height, shape.owner, nullptr,
+                            GetModuleHandleW(nullptr), this);
 }
 
 void HostedWindow::Destroy() {

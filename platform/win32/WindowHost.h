@@ -45,7 +45,7 @@ class WindowOwner {
   HWND window_ = nullptr;
 };
 
-struct HostedWindowSpec {
+struct HostedWindowShape {
   // Registered once per process, with the host's procedure.
   const wchar_t* class_name;
   UINT class_style = 0;
@@ -66,7 +66,7 @@ class HostedWindow {
  public:
   // Handle() is null when the platform refused the window; what that means is the caller's
   // business. sender may be null.
-  HostedWindow(const HostedWindowSpec& spec, TObject* sender, FailureReport report,
+  HostedWindow(const HostedWindowShape& shape, TObject* sender, FailureReport report,
                MessageHandler handler);
   ~HostedWindow() { Destroy(); }
   HostedWindow(const HostedWindow&) = delete;

@@ -14,7 +14,7 @@ TApplication* Application = nullptr;
 
 namespace {
 
-HostedWindowSpec ApplicationWindowSpec() {
+HostedWindowShape ApplicationWindowShape() {
   return {.class_name = L"ZirkApplication",
           .cursor = IDC_ARROW,
           .style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
@@ -43,7 +43,7 @@ void ReportCaughtException(TObject* sender) {
 }
 
 TApplication::TApplication()
-    : window_(ApplicationWindowSpec(), this, &ReportToItself,
+    : window_(ApplicationWindowShape(), this, &ReportToItself,
               [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
                 return WindowProc(message, wparam, lparam, result);
               }) {

@@ -11,7 +11,7 @@
 
 namespace {
 
-HostedWindowSpec FormWindowSpec() {
+HostedWindowShape FormWindowShape() {
   return {.class_name = L"ZirkForm",
           .class_style = CS_DBLCLKS,
           .cursor = IDC_ARROW,
@@ -45,7 +45,7 @@ TShiftState KeyboardShift() {
 
 TForm::TForm(TComponent* owner)
     : TComponent(owner),
-      window_(FormWindowSpec(), this, &ReportCaughtException,
+      window_(FormWindowShape(), this, &ReportCaughtException,
               [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
                 return WindowProc(message, wparam, lparam, result);
               }) {

@@ -4,7 +4,7 @@ second result counts. The real pointer, keyboard and display of a shared machine
 miss possible; every retry is printed, so a test that needs one is seen.
 
     tests/e2e/rerun.py tests/e2e/test_x.py"""
-import importlib.util
+import importlib
 import os
 import sys
 import unittest
@@ -12,9 +12,7 @@ import unittest
 
 def load(path):
     sys.path.insert(0, os.path.dirname(os.path.abspath(path)))
-    module_spec = importlib.util.spec_from_file_location("e2e_script", path)
-    module = importlib.util.module_from_spec(module_spec)
-    module_spec.loader.exec_module(module)
+    module = importlib.import_module(os.path.splitext(os.path.basename(path))[0])
     return unittest.defaultTestLoader.loadTestsFromModule(module)
 
 
