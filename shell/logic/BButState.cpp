@@ -1,5 +1,5 @@
 // Each handler runs its steps in a fixed order and stops where an event handler raises; the
-// flags keep whatever the earlier steps set (so a raise out of OnClick leaves Held set).
+// flags keep whatever the earlier steps set, except that a released button is never left held.
 #include "shell/logic/BButState.h"
 
 void BButState::LeftDown(TShiftState shift, int x, int y) {
@@ -14,15 +14,27 @@ void BButState::LeftDown(TShiftState shift, int x, int y) {
 }
 
 void BButState::LeftUp(TShiftState shift, int x, int y) {
-  actions_.BaseLeftUp(shift, x, y);
-  if (mouse_over_) {
-    pressed_ = false;
-    // The up look over the still lowered bevel first; the raised bevel comes with the queued
-    // repaint, which is handled before OnClick.
-    actions_.PaintNow();
-    actions_.SetLowered(false);
-    actions_.ProcessMessages();
-    actions_.Click();
+  try {
+    actions_.BaseLeftUp(shift, x, y);
+    if (mouse_over_) {
+      pressed_ = false;
+      // The up look over the still lowered bevel first; the raised bevel comes with the queued
+      // repaint, which is handled before OnClick.
+      actions_.PaintNow();
+      actions_.SetLowered(false);
+      actions_.ProcessMessages();
+      actions_.Click();
+    }
+  } catch (...) {
+    // The button is up whatever its handlers did. Left held, it would take the pointer capture
+    // and the pressed look the next time the pointer passed over it, and swallow the user's
+    // next click elsewhere.
+    held_ = false;
+    if (pressed_) {
+      pressed_ = false;
+      actions_.SetLowered(false);
+    }
+    throw;
   }
   held_ = false;
   actions_.FireRelease();

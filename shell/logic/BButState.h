@@ -6,7 +6,8 @@
 #include "shell/logic/Mouse.h"
 
 // What the state machine asks of the button. Any action that runs an event handler may raise;
-// the notification's handling then ends at that point, with the flags as they were left.
+// the notification's handling then ends at that point, with the flags as they were left, except
+// that a left-button-up always clears Held.
 class BButActions {
  public:
   virtual ~BButActions() = default;
