@@ -38,6 +38,7 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
   set_icon(ICON_SMALL, icon_small_, GetSystemMetrics(SM_CXSMICON));
 
   using namespace std::placeholders;
+  OnKeyDown = std::bind(&TAboutBox::FormKeyDown, this, _1, _2, _3);
   OKButton.OnClick = [this](TObject* sender) { OKButtonClick(sender); };
   BBut2.OnClick = [this](TObject* sender) { BBut2Click(sender); };
   Label1.OnClick = [this](TObject* sender) { Label1Click(sender); };
@@ -127,6 +128,11 @@ bool TAboutBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT&) {
               (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(), Height());
   }
   return false;
+}
+
+void TAboutBox::FormKeyDown(TObject*, WORD& Key, TShiftState) {
+  // As a box's keys work everywhere: Esc cancels it and Enter presses its only button.
+  if (Key == VK_ESCAPE || Key == VK_RETURN) Close();
 }
 
 void TAboutBox::OKButtonClick(TObject*) {

@@ -13,6 +13,7 @@ class TAboutBox : public TForm {
   explicit TAboutBox(TComponent* owner = Application);
 
   // Handlers, named after the control and the event.
+  void FormKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
   void OKButtonClick(TObject* Sender);
   void BBut2Click(TObject* Sender);
   void Label1Click(TObject* Sender);

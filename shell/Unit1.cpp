@@ -74,6 +74,11 @@ void TForm1::WireEvents() {
   SrvBox.OnKeyDown = connect_key;
   PortED.OnKeyDown = connect_key;
   MSG.OnKeyDown = std::bind(&TForm1::MSGKeyDown, this, _1, _2, _3);
+  // The port box refuses the Enter character itself, with its beep.
+  const auto enter_press = std::bind(&TForm1::EnterKeyPress, this, _1, _2);
+  ADRL.OnKeyPress = enter_press;
+  SrvBox.OnKeyPress = enter_press;
+  MSG.OnKeyPress = enter_press;
   List.OnKeyDown = std::bind(&TForm1::ListKeyDown, this, _1, _2, _3);
 
   Timer1.OnTimer = [this](TObject* sender) { Timer1Timer(sender); };

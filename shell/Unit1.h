@@ -65,6 +65,7 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   void EdgeMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void ConnectKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
   void MSGKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
+  void EnterKeyPress(TObject* Sender, char& Key);
   void ListKeyDown(TObject* Sender, WORD& Key, TShiftState Shift);
   void Timer1Timer(TObject* Sender);
   void csConnected(TObject* Sender);

@@ -94,6 +94,8 @@ void TForm1::BuildBottom() {
   List.SetBounds(5, 99, 556, 261);
   List.SetAnchors(akLeft | akTop | akRight | akBottom);
   List.Bind(transcript_);
+  // Read-only: Tab passes it by, from the port box to the message box.
+  List.SetTabStop(false);
 
   PlacePicture(Image4, 0, 99, 5, 261, akLeft | akTop | akBottom, IDB_EDGE_LEFT, true);
   Image4.SetCursor(IDC_SIZEWE);

@@ -6,6 +6,7 @@
 #include "shell/ShellTexts.h"
 #include "shell/framework/Controls.h"
 #include "shell/framework/ModalWindows.h"
+#include "shell/framework/WinControl.h"
 #include "shell/framework/WindowText.h"
 #include "shell/logic/Anchors.h"
 
@@ -199,6 +200,27 @@ void TForm::BeforeDestruction() {
     Fire(OnDestroy, this);
   } catch (...) {
     ReportCaughtException(this);
+  }
+}
+
+void TForm::SelectNext(TWinControl& from, bool forward) {
+  std::vector<TWinControl*> stops;
+  size_t at = 0;
+  for (TControl* control : controls_) {
+    auto* native = dynamic_cast<TWinControl*>(control);
+    if (native == &from) at = stops.size();
+    if (native && (native == &from || (native->TabStop() && IsWindowVisible(native->Handle()) &&
+                                       IsWindowEnabled(native->Handle())))) {
+      stops.push_back(native);
+    }
+  }
+  if (stops.size() < 2) return;
+  const size_t next = forward ? (at + 1) % stops.size() : (at + stops.size() - 1) % stops.size();
+  stops[next]->SetFocus();
+  // As a dialog does: an edit field reached by Tab has its text selected, ready to be typed over.
+  HWND focus = GetFocus();
+  if (focus && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)) {
+    SendMessageW(focus, EM_SETSEL, 0, -1);
   }
 }
 

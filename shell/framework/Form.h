@@ -21,6 +21,7 @@
 
 class TControl;
 class TGraphicControl;
+class TWinControl;
 
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
@@ -93,6 +94,15 @@ class TForm : public TComponent {
   // application for its forms).
   void AfterConstruction();
   void BeforeDestruction();
+
+  // Gives the focus to the next (or previous) tab stop after a control, in the order the form
+  // holds its controls, round from the last to the first; text in an edit field that gets the
+  // focus is selected. The focus stays where it is when no other control can take it.
+  void SelectNext(TWinControl& from, bool forward);
+
+  // Paints the background and the windowless controls of a client area onto a device context of
+  // the window, through one off-screen bitmap.
+  void PaintArea(HDC target, const RECT& area);
 
   // The topmost visible windowless control at a client position; disabled ones only if asked.
   TGraphicControl* ControlAt(POINT client, bool include_disabled) const;

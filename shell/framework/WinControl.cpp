@@ -53,12 +53,22 @@ bool TWinControl::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& r
 }
 
 bool TWinControl::RaiseKeyEvent(UINT message, WPARAM& key) {
-  if (message == WM_KEYDOWN && OnKeyDown) {
-    WORD code = static_cast<WORD>(key);
-    OnKeyDown(this, code, KeyboardShift());
-    key = code;
-    return code != 0;
+  if (message == WM_KEYDOWN) {
+    const TShiftState shift = KeyboardShift();
+    if (OnKeyDown) {
+      WORD code = static_cast<WORD>(key);
+      OnKeyDown(this, code, shift);
+      key = code;
+      if (code == 0) return false;
+    }
+    if (key == VK_TAB && !(shift & (ssCtrl | ssAlt)) && Parent()) {
+      Parent()->SelectNext(*this, !(shift & ssShift));
+      return false;
+    }
+    return true;
   }
+  // The character of a Tab, which a single-line field would answer with a beep.
+  if (message == WM_CHAR && key == L'\t') return false;
   if (message == WM_CHAR && OnKeyPress) {
     const char typed = cp1251::FromUtf16(static_cast<char16_t>(key));
     char changed = typed;

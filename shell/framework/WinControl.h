@@ -1,7 +1,7 @@
 // A native child control (edit field, combo box, list...) on a form: the framework creates the
 // window, keeps it at its anchored place, gives it its font, and adopts it (WindowHost.h): the
 // control sees each message before the native procedure, as a catch point with the control as
-// sender, and raises the key events.
+// sender, raises the key events, and moves the focus on Tab and Shift+Tab.
 #pragma once
 
 #include <windows.h>
@@ -28,10 +28,16 @@ class TWinControl : public TControl {
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& font);
   void SetFocus();
+  // Whether Tab and Shift+Tab on the form stop at this control; they stop at every visible,
+  // enabled control whose TabStop is on (the default), in the order the form holds them.
+  bool TabStop() const { return tab_stop_; }
+  void SetTabStop(bool tab_stop) { tab_stop_ = tab_stop; }
 
-  // Key set to 0 by a handler: the key goes no further.
+  // Key set to 0 by a handler: the key goes no further. Tab and Shift+Tab (without Ctrl or Alt)
+  // that a handler lets through move the focus to the form's next or previous tab stop.
   TKeyEvent OnKeyDown;
-  // A typed character as a Windows-1251 byte; 0: refused, another byte: typed instead.
+  // A typed character as a Windows-1251 byte; 0: refused, another byte: typed instead. The tab
+  // character never reaches the control: Tab moves the focus instead.
   TKeyPressEvent OnKeyPress;
 
   // A message that the form received about this control (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR...);
@@ -58,6 +64,7 @@ class TWinControl : public TControl {
   void EnabledChanged() override;
 
  private:
+  bool tab_stop_ = true;
   // In this order: the window goes after it is no longer adopted, the font after the window.
   TFont font_;
   WindowOwner window_;

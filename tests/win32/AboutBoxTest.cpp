@@ -76,7 +76,7 @@ TEST(AboutBox, LayoutTextsAndButtons) {
   ExpectSkinned(about.BBut2, "Arial", clWhite, "Arial", clWhite);
 }
 
-TEST(AboutBox, CentredOnTheScreenWhenShownAndHiddenByItsButtons) {
+TEST(AboutBox, CentredOnTheScreenWhenShownAndClosedByItsButtonsEscAndEnter) {
   TApplication app;
   TAboutBox about(&app);
   about.SetBounds(3, 4, about.Width(), about.Height());
@@ -88,6 +88,11 @@ TEST(AboutBox, CentredOnTheScreenWhenShownAndHiddenByItsButtons) {
   about.Show();
   about.BBut2.Click();
   EXPECT_FALSE(IsWindowVisible(about.Handle()));
+  for (WORD key : {VK_ESCAPE, VK_RETURN}) {
+    about.Show();
+    PressKey(about.Handle(), key);
+    EXPECT_FALSE(IsWindowVisible(about.Handle())) << key;
+  }
 }
 
 TEST(AboutBox, TheLinksAreOpenedThroughTheShell) {

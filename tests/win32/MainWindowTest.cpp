@@ -2,6 +2,9 @@
 // seen through it with loopback peers, the key bindings, and the settings in and out.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
+
 #include "core/Cp1251.h"
 #include "fakes/FakeSockets.h"
 #include "support/LoopbackPeer.h"
@@ -15,6 +18,51 @@ using namespace transport_texts;
 using cp1251::FromUtf8;
 
 const std::string kSeparator(100, '/');
+
+// The characters that reached the native procedure of the system's edit fields and combo boxes
+// created while it lives: a recorder is put in front of their class procedures.
+class NativeCharacters {
+ public:
+  NativeCharacters() {
+    for (Class& kind : Classes()) {
+      kind.sample = CreateWindowExW(0, kind.name, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                    nullptr, nullptr);
+      kind.original = reinterpret_cast<WNDPROC>(
+          SetClassLongPtrW(kind.sample, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Record)));
+    }
+  }
+  ~NativeCharacters() {
+    for (Class& kind : Classes()) {
+      SetClassLongPtrW(kind.sample, GCLP_WNDPROC, reinterpret_cast<LONG_PTR>(kind.original));
+      DestroyWindow(kind.sample);
+    }
+    Seen().clear();
+  }
+  static std::wstring At(HWND window) { return Seen()[window]; }
+
+ private:
+  struct Class {
+    const wchar_t* name;
+    HWND sample;
+    WNDPROC original;
+  };
+  static std::array<Class, 2>& Classes() {
+    static std::array<Class, 2> classes{
+        {{L"Edit", nullptr, nullptr}, {L"ComboBox", nullptr, nullptr}}};
+    return classes;
+  }
+  static std::map<HWND, std::wstring>& Seen() {
+    static std::map<HWND, std::wstring> characters;
+    return characters;
+  }
+  static LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_CHAR) Seen()[window] += static_cast<wchar_t>(wparam);
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    const Class& kind = Classes()[lstrcmpiW(name, L"Edit") == 0 ? 0 : 1];
+    return CallWindowProcW(kind.original, window, message, wparam, lparam);
+  }
+};
 
 TEST_F(MainWindowTest, StartsIdleWithTheDefaultsOfAFirstRun) {
   TForm1& window = Create();
@@ -146,6 +194,52 @@ TEST_F(MainWindowTest, EnterInTheMessageBoxSendsOnlyWhenConnected) {
   EXPECT_EQ(form->MSG.Text(), "nobody");
   EXPECT_EQ(form->MSG.History().Size(), 0u);
   EXPECT_EQ(Text(), "");
+}
+
+TEST_F(MainWindowTest, TabGoesRoundTheFieldsAndNeitherTabNorABoundEnterReachesThem) {
+  NativeCharacters native;
+  Create();
+  int connects = 0;
+  form->ConB.OnClick = [&](TObject*) { ++connects; };
+  const std::vector<HWND> order{KeyTarget(form->ADRL), form->SrvBox.Handle(), form->PortED.Handle(),
+                                KeyTarget(form->MSG)};
+  for (size_t i = 1; i <= order.size(); ++i) {
+    TypeKey(GetFocus(), VK_TAB);
+    EXPECT_EQ(GetFocus(), order[i % order.size()]) << i;
+  }
+  // An edit field reached by Tab has its text selected.
+  DWORD start = 1, end = 0;
+  SendMessageW(GetFocus(), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 9u);  // "localhost"
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  for (size_t i = order.size(); i-- > 0;) {
+    TypeKey(GetFocus(), VK_TAB);
+    EXPECT_EQ(GetFocus(), order[i]) << i;
+  }
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+
+  // Enter does its work on the key-down; of the fields it is bound in, only the port box sees
+  // its character, which it refuses with a beep.
+  for (HWND field : {order[0], order[1], order[3]}) {
+    TypeKey(field, VK_RETURN);
+    TypeKey(field, 'A');
+  }
+  EXPECT_EQ(connects, 2);
+  for (size_t i = 0; i < order.size(); ++i) {
+    EXPECT_EQ(NativeCharacters::At(order[i]), i == 2 ? L"" : L"a") << i;
+  }
+  // Up and Down still step through the address history.
+  form->ADRL.History().AddUnique("a.example");
+  form->ADRL.History().AddUnique("b.example");
+  form->ADRL.SetText("a.example");
+  TypeKey(order[0], VK_DOWN);
+  EXPECT_EQ(form->ADRL.Text(), "b.example");
 }
 
 TEST_F(MainWindowTest, EnterConnectsFromTheConnectionRowAndF1AsksForTheAboutBox) {

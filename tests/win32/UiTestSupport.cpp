@@ -80,6 +80,13 @@ FocusWatch::~FocusWatch() {
   if (hook_) UnhookWindowsHookEx(hook_);
 }
 
+void TypeKey(HWND window, WORD key) {
+  const auto scan = static_cast<LPARAM>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC)) << 16;
+  PostMessageW(window, WM_KEYDOWN, key, scan | 1);
+  PostMessageW(window, WM_KEYUP, key, scan | 0xC0000001);
+  PumpPending();
+}
+
 ErrorBoxWatcher::ErrorBoxWatcher()
     : window_(nullptr, [this](UINT message, WPARAM, LPARAM, LRESULT&) {
         if (message != WM_TIMER) return false;

@@ -23,6 +23,9 @@ void PumpPending();
 HWND KeyTarget(HWND control);
 // A key pressed and released at a window, as the message loop would deliver it.
 void PressKey(HWND window, WORD key);
+// A key pressed and released at a window through the queue, so that the loop also makes the
+// character it types, as for a key on the keyboard; handles the queue afterwards.
+void TypeKey(HWND window, WORD key);
 
 // Records which of this thread's windows last became active and last took the keys. The suites
 // run side by side in one session, so another process may take the foreground right after a
