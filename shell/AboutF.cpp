@@ -5,6 +5,7 @@
 #include "shell/ShellOpen.h"
 #include "shell/ShellTexts.h"
 #include "shell/Skin.h"
+#include "shell/framework/Monitors.h"
 #include "shell/logic/WindowChrome.h"
 
 TAboutBox* AboutBox = nullptr;
@@ -122,10 +123,13 @@ void TAboutBox::BuildProduct() {
 }
 
 bool TAboutBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT&) {
-  // Shown by a show call, not along with the application window.
+  // Shown by a show call, not along with the application window: in the middle of the monitor
+  // that shows the main window, where the user is looking.
   if (message == WM_SHOWWINDOW && wparam && lparam == 0) {
-    SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2,
-              (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2, Width(), Height());
+    TForm* main = Application ? Application->MainForm() : nullptr;
+    const MonitorArea area = MonitorOf(main && main != this ? main->Handle() : Handle());
+    const POINT at = CentreIn(area.monitor, Width(), Height());
+    SetBounds(at.x, at.y, Width(), Height());
   }
   return false;
 }

@@ -33,7 +33,7 @@ class TAboutBox : public TForm {
   TBBut OKButton{this};
 
  protected:
-  // Centres the box on the screen each time it is about to be shown.
+  // Centres the box on the main window's monitor each time it is about to be shown.
   bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
  private:

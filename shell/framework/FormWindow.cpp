@@ -1,10 +1,12 @@
-// The form's window procedure: background and windowless controls painted, pointer messages
-// routed to the control under the pointer (or holding the capture), the minimum size, anchors,
-// and the notifications of native child controls passed to their objects.
+// The form's window procedure: background and windowless controls painted off screen, pointer
+// messages routed to the control under the pointer (or holding the capture), the minimum size
+// and the maximised place, anchors, and the notifications of native child controls passed to
+// their objects.
 #include <windowsx.h>
 
 #include "shell/framework/Controls.h"
 #include "shell/framework/Form.h"
+#include "shell/framework/Monitors.h"
 #include "shell/framework/WinControl.h"
 
 namespace {
@@ -46,6 +48,11 @@ bool TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& resu
       auto* info = reinterpret_cast<MINMAXINFO*>(lparam);
       if (min_width_ > 0) info->ptMinTrackSize.x = min_width_;
       if (min_height_ > 0) info->ptMinTrackSize.y = min_height_;
+      // Without a caption the system would maximise over the whole monitor, taskbar included:
+      // the work area of the window's monitor instead, its position relative to the monitor.
+      const MonitorArea area = MonitorOf(Handle());
+      info->ptMaxPosition = {area.work.left - area.monitor.left, area.work.top - area.monitor.top};
+      info->ptMaxSize = {area.work.right - area.work.left, area.work.bottom - area.work.top};
       return true;
     }
     case WM_MOUSEMOVE:

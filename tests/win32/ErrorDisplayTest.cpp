@@ -125,6 +125,22 @@ TEST_F(ErrorDisplayTest, ReportingCancelsThePointerCapture) {
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+TEST_F(ErrorDisplayTest, ABoxComesToTheFrontWhenNoWindowOfTheProgramIsOnShow) {
+  TForm& form = *app.CreateForm<TForm>();
+  std::vector<bool> topmost;
+  watcher.on_seen = [&](const SeenBox& box) {
+    topmost.push_back(GetWindowLongPtrW(box.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  };
+  form.Show();
+  Raise(app, Exception("shown"));
+  form.Hide();  // as in the notification area: no window and no taskbar button
+  Raise(app, Exception("hidden"));
+  form.Show();
+  app.Minimize();
+  Raise(app, Exception("minimised"));
+  EXPECT_EQ(topmost, (std::vector<bool>{false, true, true}));
+}
+
 TEST_F(ErrorDisplayTest, OtherWindowsAreDisabledWhileTheBoxIsUpAndActiveAgainAfter) {
   TForm& shown = *app.CreateForm<TForm>();
   TForm& hidden = *app.CreateForm<TForm>();

@@ -1,10 +1,12 @@
-// The borderless form: anchors, minimum size, its steps, modality and the taskbar button.
+// The borderless form: anchors, minimum size, maximising, painting, its steps, modality and the
+// taskbar button.
 #include <gtest/gtest.h>
 
 #include "shell/ShellTexts.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
 #include "shell/framework/GraphicControls.h"
+#include "shell/framework/Monitors.h"
 #include "shell/framework/Timer.h"
 #include "shell/framework/WinControl.h"
 #include "win32/UiTestSupport.h"
@@ -193,13 +195,28 @@ TEST(Form, MinimisingTheApplicationTakesTheFormsAlong) {
   EXPECT_TRUE(IsWindowVisible(form.Handle()));
 }
 
-TEST(Form, WindowStateMaximisesAndRestores) {
+TEST(Form, MaximisesToTheWorkAreaOfItsMonitorAndRestoresItsPlace) {
   TApplication app;
   TForm& form = *app.CreateForm<TForm>();
   form.SetBounds(50, 60, 400, 300);
   form.Show();
+  // What the system would maximise to without being told: the whole monitor, taskbar included
+  // (here the work area and the monitor are the same).
+  MINMAXINFO info{};
+  info.ptMaxPosition = {-1, -1};
+  info.ptMaxSize = {1, 1};
+  SendMessageW(form.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  const MonitorArea monitor = MonitorOf(form.Handle());
+  EXPECT_EQ(info.ptMaxPosition.x, monitor.work.left - monitor.monitor.left);
+  EXPECT_EQ(info.ptMaxPosition.y, monitor.work.top - monitor.monitor.top);
+  EXPECT_EQ(info.ptMaxSize.x, monitor.work.right - monitor.work.left);
+  EXPECT_EQ(info.ptMaxSize.y, monitor.work.bottom - monitor.work.top);
+
   form.SetWindowState(TWindowState::wsMaximized);
   EXPECT_EQ(form.WindowState(), TWindowState::wsMaximized);
+  RECT maximised{};
+  GetWindowRect(form.Handle(), &maximised);
+  EXPECT_TRUE(EqualRect(&maximised, &monitor.work));
   form.SetWindowState(TWindowState::wsNormal);
   EXPECT_EQ(form.WindowState(), TWindowState::wsNormal);
   EXPECT_EQ(form.Width(), 400);
