@@ -28,15 +28,7 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
   BuildMaker();
   BuildProduct();
 
-  // The box's own icon, at the system's two sizes.
-  const auto set_icon = [this](WPARAM which, TPicture& icon, int size) {
-    icon = ::ProgramIcon(size);
-    if (auto* graphic = dynamic_cast<TIcon*>(icon.Graphic())) {
-      SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(graphic->Handle()));
-    }
-  };
-  set_icon(ICON_BIG, icon_big_, GetSystemMetrics(SM_CXICON));
-  set_icon(ICON_SMALL, icon_small_, GetSystemMetrics(SM_CXSMICON));
+  SetIcons(LargeProgramIcon(), SmallProgramIcon());
 
   using namespace std::placeholders;
   OnKeyDown = std::bind(&TAboutBox::FormKeyDown, this, _1, _2, _3);

@@ -43,8 +43,6 @@ class TAboutBox : public TForm {
   void PlaceText(TLabel& label, int left, int top, const std::string& text);
 
   THints hints_{*this};
-  TPicture icon_big_;
-  TPicture icon_small_;
 };
 
 extern TAboutBox* AboutBox;

@@ -20,6 +20,14 @@ TPicture ProgramIcon(int size) {
   return picture;
 }
 
+TPicture LargeProgramIcon() {
+  return ProgramIcon(GetSystemMetrics(SM_CXICON));
+}
+
+TPicture SmallProgramIcon() {
+  return ProgramIcon(GetSystemMetrics(SM_CXSMICON));
+}
+
 TFont MakeFont(const char* name, TColor color, int height, TFontStyles style) {
   TFont font;
   font.SetName(name);

@@ -14,6 +14,9 @@
 TPicture SkinPicture(int resource_id);
 // The program icon at the given size.
 TPicture ProgramIcon(int size);
+// The program icon at the system's large and small icon sizes.
+TPicture LargeProgramIcon();
+TPicture SmallProgramIcon();
 
 // The background of the program's windows, RGB 233,233,233.
 inline constexpr TColor kWindowColor = 15329769;

@@ -11,6 +11,7 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1(TComponent* owner, UserFolders* folders)
     : TForm(owner), settings_(folders ? *folders : platform_folders_, profile_, files_) {
   BuildLayout();
+  SetIcons(LargeProgramIcon(), SmallProgramIcon());
   Timer1.SetInterval(ConnectionController::kPollIntervalMs);
   cs.SetHost(texts::kDefaultAddress);
   cs.SetPort(244);
@@ -24,7 +25,7 @@ void TForm1::ComponentsLoaded() {
   TI.BeginLoading();
   TI.SetCycleInterval(0);
   TI.SetHint(shell_texts::kTrayHint);
-  TI.SetIcon(ProgramIcon(GetSystemMetrics(SM_CXSMICON)));
+  TI.SetIcon(SmallProgramIcon());
   TI.SetIconIndex(0);
   TI.EndLoading();
   OneProgram1.SwitchToPrevious = true;

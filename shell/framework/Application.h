@@ -14,6 +14,7 @@
 #include "core/Component.h"
 #include "core/Errors.h"
 #include "platform/win32/WindowHost.h"
+#include "shell/framework/WindowIcons.h"
 #include "shell/logic/PointerTracker.h"
 
 class TForm;
@@ -36,6 +37,10 @@ class TApplication : public TComponent {
   HWND Handle() const { return window_.Handle(); }
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
+  // The application window's icons, which the taskbar button and Alt+Tab show.
+  void SetIcons(const TPicture& large, const TPicture& small) {
+    icons_.Set(Handle(), large, small);
+  }
   TForm* MainForm() const { return main_form_; }
   // Whether Run shows the main form first.
   bool ShowMainForm() const { return show_main_form_; }
@@ -108,6 +113,8 @@ class TApplication : public TComponent {
   std::vector<Hook> hooks_;
   int next_hook_id_ = 1;
   PointerTracker<TGraphicControl> pointer_;
+  // Before the window, which must let go of them first.
+  WindowIcons icons_;
   // Last: its messages use everything above from the window's creation on.
   HostedWindow window_;
 };

@@ -17,6 +17,7 @@
 #include "platform/win32/WindowHost.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Graphics.h"
+#include "shell/framework/WindowIcons.h"
 #include "shell/logic/Mouse.h"
 
 class TControl;
@@ -50,6 +51,10 @@ class TForm : public TComponent {
   void SetColor(TColor color);
   const TFont& Font() const { return font_; }
   void SetFont(const TFont& font);
+  // The window's large and small icons (see WindowIcons).
+  void SetIcons(const TPicture& large, const TPicture& small) {
+    icons_.Set(Handle(), large, small);
+  }
 
   // The window's place on the screen, as it is now (maximised included).
   int Left() const;
@@ -144,6 +149,8 @@ class TForm : public TComponent {
   // The child window that had the focus when the form was last deactivated; it gets the focus
   // back when the form does.
   HWND focused_child_ = nullptr;
+  // Before the window, which must let go of them first.
+  WindowIcons icons_;
   // Last: its messages use everything above from the window's creation on.
   HostedWindow window_;
 };
