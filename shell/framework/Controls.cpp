@@ -75,7 +75,7 @@ void TGraphicControl::InvalidateArea(const RECT& rect) {
 void TGraphicControl::Repaint() {
   if (!Parent() || !Visible()) return;
   WindowDC dc(Parent()->Handle());
-  PaintTo(dc.get(), Left(), Top());
+  Parent()->PaintArea(dc.get(), BoundsRect());
 }
 
 void TGraphicControl::PaintTo(HDC dc, int x, int y) {

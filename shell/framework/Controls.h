@@ -88,7 +88,7 @@ class TGraphicControl : public TControl {
 
   // Asks the form to repaint the control's area, background included.
   void Invalidate();
-  // Paints the control on the form's window now.
+  // Paints the control's area of the form's window now, with what lies under and over it.
   void Repaint();
   // Paints with (x, y) as the control's top-left corner, clipped to its rectangle.
   void PaintTo(HDC dc, int x, int y);

@@ -129,7 +129,7 @@ class TForm : public TComponent {
   void InvalidateAll();
 
   bool WindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
-  void PaintControls();
+  void PaintControlsOn(HDC dc, const RECT& area);
   void FollowSize(int client_width, int client_height);
   void RouteMouse(UINT message, WPARAM wparam, LPARAM lparam);
   bool SetControlCursor();

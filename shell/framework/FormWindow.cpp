@@ -28,16 +28,15 @@ bool TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& resu
   if (WndProc(message, wparam, lparam, result)) return true;
   result = 0;
   switch (message) {
-    case WM_ERASEBKGND: {
-      RECT area{};
-      GetClientRect(Handle(), &area);
-      TCanvas(reinterpret_cast<HDC>(wparam)).FillRect(area, color_);
+    case WM_ERASEBKGND:
+      // The paint that follows covers its whole area, background included.
       result = 1;
       return true;
-    }
-    case WM_PAINT:
-      PaintControls();
+    case WM_PAINT: {
+      PaintDC paint(Handle());
+      PaintArea(paint.get(), paint.Area());
       return true;
+    }
     case WM_SIZE:
       if (wparam == SIZE_MAXIMIZED) state_ = TWindowState::wsMaximized;
       if (wparam == SIZE_MINIMIZED) state_ = TWindowState::wsMinimized;
@@ -129,16 +128,38 @@ bool TForm::WindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& resu
   return false;
 }
 
-void TForm::PaintControls() {
-  PaintDC paint(Handle());
+void TForm::PaintArea(HDC target, const RECT& area) {
+  const int width = area.right - area.left;
+  const int height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
+  // Drawn off screen and copied in one go, so that no half-drawn state (background without its
+  // pictures) ever shows, not even while the user drags an edge. The device context's clipping
+  // leaves the native child controls alone.
+  MemoryDC memory;
+  BitmapOwner bitmap(CreateCompatibleBitmap(target, width, height));
+  if (!memory.get() || !bitmap.get()) {
+    PaintControlsOn(target, area);
+    return;
+  }
+  {
+    Selection selected(memory.get(), bitmap.get());
+    SetViewportOrgEx(memory.get(), -area.left, -area.top, nullptr);
+    PaintControlsOn(memory.get(), area);
+    SetViewportOrgEx(memory.get(), 0, 0, nullptr);
+    BitBlt(target, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
+  }
+}
+
+void TForm::PaintControlsOn(HDC dc, const RECT& area) {
+  TCanvas(dc).FillRect(area, color_);
   const std::vector<TControl*> controls = controls_;
   for (TControl* item : controls) {
     auto* control = dynamic_cast<TGraphicControl*>(item);
     if (!control || !control->Visible()) continue;
     RECT bounds = control->BoundsRect();
     RECT overlap;
-    if (!IntersectRect(&overlap, &bounds, &paint.Area())) continue;
-    control->PaintTo(paint.get(), control->Left(), control->Top());
+    if (!IntersectRect(&overlap, &bounds, &area)) continue;
+    control->PaintTo(dc, control->Left(), control->Top());
   }
 }
 

@@ -9,6 +9,7 @@
 #include "shell/framework/Monitors.h"
 #include "shell/framework/Timer.h"
 #include "shell/framework/WinControl.h"
+#include "win32/Surface.h"
 #include "win32/UiTestSupport.h"
 
 namespace {
@@ -221,6 +222,27 @@ TEST(Form, MaximisesToTheWorkAreaOfItsMonitorAndRestoresItsPlace) {
   EXPECT_EQ(form.WindowState(), TWindowState::wsNormal);
   EXPECT_EQ(form.Width(), 400);
   EXPECT_EQ(form.Left(), 50);
+}
+
+TEST(Form, PaintsAnyPartOfItselfOffScreenAndErasesNothing) {
+  TApplication app;
+  TForm& form = *app.CreateForm<TForm>();
+  form.SetColor(RGB(10, 20, 30));
+  form.SetBounds(0, 0, 100, 60);
+  TShape shape(&form);
+  shape.SetBounds(10, 10, 20, 20);
+  shape.SetPen(false, clBlack);
+  shape.SetBrush(true, RGB(200, 0, 0));
+  Surface surface(100, 60, RGB(0, 255, 0));
+  EXPECT_EQ(SendMessageW(form.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.dc()), 0),
+            1);
+  EXPECT_EQ(surface.Count(RGB(0, 255, 0)), 100 * 60);
+  // A part that cuts the shape: painted where it belongs, nothing outside the part.
+  form.PaintArea(surface.dc(), {20, 15, 60, 40});
+  EXPECT_EQ(surface.Count(RGB(200, 0, 0)), 10 * 15);
+  EXPECT_EQ(surface.Pixel(25, 20), RGB(200, 0, 0));
+  EXPECT_EQ(surface.Pixel(35, 20), RGB(10, 20, 30));
+  EXPECT_EQ(surface.Count(RGB(0, 255, 0)), 100 * 60 - 40 * 25);
 }
 
 TEST(Form, NativeChildKeyEventsCanRefuseAndReplace) {
