@@ -129,6 +129,9 @@ void TForm::SetMinSize(int width, int height) {
 }
 
 void TForm::SetVisible(bool visible) {
+  // A form that is already what it is asked to be does not go through its show step again: a
+  // restore from the taskbar makes the visible main form visible, and its focus stays put.
+  if (visible == visible_) return;
   visible_ = visible;
   if (!visible) {
     ShowWindow(Handle(), SW_HIDE);

@@ -73,6 +73,7 @@ class TForm : public TComponent {
   int MinHeight() const { return min_height_; }
 
   bool Visible() const { return visible_; }
+  // Showing runs the show step (OnShow); asking for what the form already is does nothing.
   void SetVisible(bool visible);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }

@@ -66,6 +66,17 @@ TEST_F(MainWindowTrayTest, TheButtonHidesToTheIconAndAClickOnItBringsTheWindowBa
   EXPECT_TRUE(form->TI.IconVisible());
 }
 
+TEST_F(MainWindowTrayTest, ARestoreFromTheTaskbarLeavesTheFocusWhereItWas) {
+  Create();
+  form->MSG.SetFocus();
+  form->BBut1.Click();
+  ASSERT_TRUE(IsIconic(app.Handle()));
+  // What the taskbar button sends.
+  SendMessageW(app.Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(GetFocus(), KeyTarget(form->MSG));
+}
+
 TEST_F(MainWindowTrayTest, ExitWhileHiddenRemovesTheIcon) {
   Create();
   form->BBut6.Click();
