@@ -6,7 +6,6 @@
 
 #include "shell/AboutF.h"
 #include "shell/ShellTexts.h"
-#include "shell/Skin.h"
 #include "shell/Unit1.h"
 #include "shell/framework/Application.h"
 
@@ -17,7 +16,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
 
   TApplication application;
   application.SetTitle(shell_texts::kApplicationTitle);
-  application.SetIcons(LargeProgramIcon(), SmallProgramIcon());
   Form1 = application.CreateForm<TForm1>();
   AboutBox = application.CreateForm<TAboutBox>();
   Form1->AboutBox = AboutBox;

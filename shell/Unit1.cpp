@@ -11,7 +11,9 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1(TComponent* owner, UserFolders* folders)
     : TForm(owner), settings_(folders ? *folders : platform_folders_, profile_, files_) {
   BuildLayout();
+  // The application window, which carries the taskbar button, shows the same icons.
   SetIcons(LargeProgramIcon(), SmallProgramIcon());
+  if (Application) Application->SetIcons(LargeProgramIcon(), SmallProgramIcon());
   Timer1.SetInterval(ConnectionController::kPollIntervalMs);
   cs.SetHost(texts::kDefaultAddress);
   cs.SetPort(244);

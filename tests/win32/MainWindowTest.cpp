@@ -82,8 +82,10 @@ TEST_F(MainWindowTest, StartsIdleWithTheDefaultsOfAFirstRun) {
   ExpectIdle();
   EXPECT_EQ(GetFocus(), KeyTarget(window.ADRL));
   EXPECT_EQ(Text(), "");
-  for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
-    EXPECT_NE(SendMessageW(window.Handle(), WM_GETICON, size, 0), 0) << size;
+  for (HWND shown : {window.Handle(), app.Handle()}) {
+    for (WPARAM size : {ICON_BIG, ICON_SMALL}) {
+      EXPECT_NE(SendMessageW(shown, WM_GETICON, size, 0), 0) << size;
+    }
   }
 }
 
