@@ -6,6 +6,7 @@
 #include "shell/BevLab.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
+#include "shell/framework/WinControl.h"
 #include "win32/Surface.h"
 #include "win32/UiTestSupport.h"
 
@@ -129,6 +130,34 @@ TEST_F(ButtonPointerTest, PressLeaveComeBackReleaseClicks) {
   EXPECT_EQ(events,
             (std::vector<std::string>{"MouseEnter", "MouseDown", "Press", "MouseLeave", "MouseDown",
                                       "Press", "MouseEnter", "MouseUp", "Click", "Release"}));
+}
+
+TEST_F(ButtonPointerTest, AfterAFailedClickTheNextClickElsewhereGoesWhereItIsAimed) {
+  std::vector<std::string> reported;
+  app.ExceptionHook = [&](TObject*, const Exception& E) { reported.push_back(E.Message()); };
+  button.OnClick = [](TObject*) { throw Exception("Connection refused"); };
+  TWinControl field(&form, L"EDIT", ES_AUTOHSCROLL, WS_EX_CLIENTEDGE);
+  field.SetBounds(150, 40, 100, 22);
+  MoveTo(ButtonCentre());
+  ASSERT_TRUE(PumpUntil([&] { return button.MouseOver(); }));
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  ASSERT_TRUE(PumpUntil([&] { return button.Pressed(); }));
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  ASSERT_TRUE(PumpUntil([&] { return !reported.empty(); }));
+  // Off the button and back over it with no mouse button down, then into the field.
+  MoveTo(FormPoint(250, 120));
+  ASSERT_TRUE(PumpUntil([&] { return !button.MouseOver(); }));
+  MoveTo(ButtonCentre());
+  ASSERT_TRUE(PumpUntil([&] { return button.MouseOver(); }));
+  Settle();
+  EXPECT_FALSE(button.Pressed());
+  EXPECT_EQ(GetCapture(), nullptr);
+  MoveTo(FormPoint(field.Left() + 50, field.Top() + 11));
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(PumpUntil([&] { return GetFocus() == field.Handle(); }));
+  Settle();
+  EXPECT_EQ(reported, std::vector<std::string>{"Connection refused"});
 }
 
 TEST_F(ButtonPointerTest, AFailureInIdleProcessingIsReportedWithTheApplication) {

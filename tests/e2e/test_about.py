@@ -1,6 +1,6 @@
 """The About box of the real program, driven by the pointer and the keyboard: opened by its
 button and by F1, centred on the screen over the main window, moved by its title, closed by
-"OK" and by its close button. A screenshot of it over the main window is kept as an artifact."""
+"OK", by its close button, by Esc and by Enter. A screenshot of it over the main window is kept as an artifact."""
 import os
 import sys
 import unittest
@@ -70,6 +70,11 @@ class AboutBoxTest(ProgramTestCase):
         self.assertEqual(box["rect"][:2], [bx - 60, by + 40])
         self.click_in_box(box, OK)
         self.wait_closed()
+
+        for key in ("Escape", "Return"):
+            self.open_by(lambda: (program.click(*ADDRESS), program.key("F1")))
+            program.key(key)
+            self.wait_closed()
 
         program.click(*EXIT)
         self.assertEqual(program.wait_exit(), 0)

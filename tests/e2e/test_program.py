@@ -8,9 +8,10 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(__file__))
-from harness import LinePeer, ProgramTestCase, refused_port, remove, wait_for, windows_path
-from layout import (ADDRESS, DISCONNECT, EXIT, LEFT_EDGE, MESSAGE, PORT, RIGHT_EDGE, SAVE, TITLE,
-                    TRANSPORT, grip)
+from harness import (LinePeer, ProgramTestCase, refused_port, remove, wait_for, windows_path,
+                     xdotool)
+from layout import (ADDRESS, CONNECT, DISCONNECT, EXIT, LEFT_EDGE, MESSAGE, PORT, RIGHT_EDGE, SAVE,
+                    TITLE, TRANSCRIPT, TRANSPORT, grip)
 
 CONNECTED = "!// Установлено соединение с "
 DISCONNECTED = "!// Разорвано соединение с "
@@ -106,6 +107,37 @@ class ProgramTest(ProgramTestCase):
         program.probe("press-ok", str(box["hwnd"]))
         wait_for(lambda: not [b for b in program.boxes() if b["caption"] == "ZIRK"],
                  what="the box to close")
+        program.click(*EXIT)
+        self.assertEqual(program.wait_exit(), 0)
+
+    def test_after_a_refused_click_the_pointer_and_tab_go_where_the_user_means(self):
+        program = self.start()
+        program.replace_text(*PORT, str(refused_port()))
+        program.click(*CONNECT)
+        wait_for(lambda: [b for b in program.boxes() if b["caption"] == "ZIRK"], what="the box")
+        program.key("Return")
+        wait_for(lambda: not program.boxes(), what="the box to close")
+        # Off the button that failed, back over it, and on to the address box: the click lands
+        # there and the letters typed go into it.
+        for place in (TRANSCRIPT, CONNECT):
+            xdotool("mousemove", "--sync", *program.point(*place))
+            time.sleep(0.3)
+        program.replace_text(*ADDRESS, "typed.example")
+        time.sleep(0.3)
+        self.assertEqual(program.boxes(), [])
+        texts = [c["text"] for c in program.controls()]
+        self.assertIn("typed.example", texts)
+
+        # Tab and Shift+Tab go round the fields and select what the field holds.
+        program.key("Tab", "Tab")
+        program.type("77")
+        program.key("Tab")
+        program.type("hello")
+        program.key("shift+Tab", "shift+Tab", "shift+Tab")
+        program.type("again.example")
+        texts = [c["text"] for c in program.controls()]
+        for text in ("77", "hello", "again.example"):
+            self.assertIn(text, texts)
         program.click(*EXIT)
         self.assertEqual(program.wait_exit(), 0)
 
