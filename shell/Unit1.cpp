@@ -11,8 +11,8 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1(TComponent* owner, UserFolders* folders)
     : TForm(owner), settings_(folders ? *folders : platform_folders_, profile_, files_) {
   BuildLayout();
-  // The application window, which carries the taskbar button, shows the same icons.
   SetIcons(LargeProgramIcon(), SmallProgramIcon());
+  // The application window carries the taskbar button and the entry in Alt+Tab.
   if (Application) Application->SetIcons(LargeProgramIcon(), SmallProgramIcon());
   Timer1.SetInterval(ConnectionController::kPollIntervalMs);
   cs.SetHost(texts::kDefaultAddress);

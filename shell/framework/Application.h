@@ -113,7 +113,7 @@ class TApplication : public TComponent {
   std::vector<Hook> hooks_;
   int next_hook_id_ = 1;
   PointerTracker<TGraphicControl> pointer_;
-  // Before the window, which must let go of them first.
+  // Before the window, so that they outlive it.
   WindowIcons icons_;
   // Last: its messages use everything above from the window's creation on.
   HostedWindow window_;

@@ -150,7 +150,7 @@ class TForm : public TComponent {
   // The child window that had the focus when the form was last deactivated; it gets the focus
   // back when the form does.
   HWND focused_child_ = nullptr;
-  // Before the window, which must let go of them first.
+  // Before the window, so that they outlive it.
   WindowIcons icons_;
   // Last: its messages use everything above from the window's creation on.
   HostedWindow window_;

@@ -141,13 +141,11 @@ void TForm::PaintArea(HDC target, const RECT& area) {
     PaintControlsOn(target, area);
     return;
   }
-  {
-    Selection selected(memory.get(), bitmap.get());
-    SetViewportOrgEx(memory.get(), -area.left, -area.top, nullptr);
-    PaintControlsOn(memory.get(), area);
-    SetViewportOrgEx(memory.get(), 0, 0, nullptr);
-    BitBlt(target, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
-  }
+  Selection selected(memory.get(), bitmap.get());
+  SetViewportOrgEx(memory.get(), -area.left, -area.top, nullptr);
+  PaintControlsOn(memory.get(), area);
+  SetViewportOrgEx(memory.get(), 0, 0, nullptr);
+  BitBlt(target, area.left, area.top, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 void TForm::PaintControlsOn(HDC dc, const RECT& area) {
