@@ -2,17 +2,17 @@
 // in a scratch folder of their own.
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 #include "core/SettingsPorts.h"
 
 class BenchFolders : public UserFolders {
  public:
-  explicit BenchFolders(std::string folder) : folder_(std::move(folder)) {}
-  std::string RegistryAppDataFolder() override { return folder_; }
-  std::string KnownAppDataFolder() override { return folder_; }
-  std::string DocumentsFolder() override { return folder_; }
+  explicit BenchFolders(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  std::filesystem::path RegistryAppDataFolder() override { return folder_; }
+  std::filesystem::path KnownAppDataFolder() override { return folder_; }
+  std::filesystem::path DocumentsFolder() override { return folder_; }
 
  private:
-  std::string folder_;
+  std::filesystem::path folder_;
 };

@@ -47,7 +47,7 @@ class BenchWindow : public ConnectionView, public PipelineView {
   std::string MessageText() override { return message; }
   void ClearMessageText() override { message.clear(); }
   HistoryList& MessageHistory() override { return messages; }
-  std::optional<std::string> PickFileName() override { return std::nullopt; }
+  std::optional<std::filesystem::path> PickFileName() override { return std::nullopt; }
   void RequestTerminate() override {}
 
   int32_t port = 0;

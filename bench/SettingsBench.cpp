@@ -28,20 +28,18 @@ std::filesystem::path BenchFolder() {
 }
 
 void BM_SettingsSave10k(benchmark::State& state) {
-  BenchFolders folders(BenchFolder().string());
-  PlatformProfileFile profile;
+  BenchFolders folders(BenchFolder());
   PlatformFileSystem files;
-  SettingsStore store(folders, profile, files);
+  SettingsStore store(folders, files);
   SettingsRecord record = LargeRecord();
   for (auto _ : state) store.Save(record);
 }
 BENCHMARK(BM_SettingsSave10k)->Unit(benchmark::kMillisecond);
 
 void BM_SettingsLoad10k(benchmark::State& state) {
-  BenchFolders folders(BenchFolder().string());
-  PlatformProfileFile profile;
+  BenchFolders folders(BenchFolder());
   PlatformFileSystem files;
-  SettingsStore store(folders, profile, files);
+  SettingsStore store(folders, files);
   store.Save(LargeRecord());
   for (auto _ : state) benchmark::DoNotOptimize(store.Load());
 }

@@ -1,12 +1,10 @@
 #include "core/FileSystem.h"
 
-bool WriteFileAtomically(FileSystem& files, const std::string& path, std::string_view bytes) {
-  const std::string temporary = path + ".tmp";
-  if (!files.WriteFile(temporary, bytes)) {
-    files.RemoveFile(temporary);
-    return false;
-  }
-  if (!files.ReplaceWith(temporary, path)) {
+bool WriteFileAtomically(FileSystem& files, const std::filesystem::path& path,
+                         std::string_view bytes) {
+  std::filesystem::path temporary = path;
+  temporary += ".tmp";
+  if (!files.WriteFile(temporary, bytes) || !files.ReplaceWith(temporary, path)) {
     files.RemoveFile(temporary);
     return false;
   }

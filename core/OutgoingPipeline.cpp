@@ -4,6 +4,7 @@
 
 #include "core/ConnectionController.h"
 #include "core/HistoryList.h"
+#include "core/PathText.h"
 #include "core/Texts.h"
 #include "core/Transcript.h"
 #include "core/TransportPorts.h"
@@ -36,7 +37,8 @@ void OutgoingPipeline::SendTyped() {
     transcript_.Clear();
   }
   if (working_ == texts::kCommandFileName) {
-    if (std::optional<std::string> path = view_.PickFileName()) working_ = *path;
+    // The path goes out as text, in the wire's code page.
+    if (std::optional<std::filesystem::path> path = view_.PickFileName()) working_ = PathText(*path);
   }
   if (working_ == texts::kCommandTerminate) {
     working_ = texts::kNothingToSend;

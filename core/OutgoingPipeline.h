@@ -2,6 +2,7 @@
 // four local commands, echoes what was sent and keeps the message history.
 #pragma once
 
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -20,7 +21,7 @@ class PipelineView {
   virtual void FocusMessageBox() = 0;
   virtual HistoryList& MessageHistory() = 0;
   // The open-file dialog: the full path chosen, or nothing when the user cancels.
-  virtual std::optional<std::string> PickFileName() = 0;
+  virtual std::optional<std::filesystem::path> PickFileName() = 0;
   // Asks the application to end once the current event has been handled.
   virtual void RequestTerminate() = 0;
 };

@@ -1,9 +1,16 @@
-// Reads and writes happen once each (at start-up and at exit), in a fixed order of keys.
+// Reads and writes happen once each (at start-up and at exit, or when the session ends), in a
+// fixed order of keys.
 #include "core/SettingsStore.h"
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
 
 #include "core/Errors.h"
 #include "core/FileSystem.h"
 #include "core/Format.h"
+#include "core/PathText.h"
+#include "core/ProfileFormat.h"
 #include "core/SettingsPorts.h"
 #include "core/Texts.h"
 
@@ -20,82 +27,126 @@ std::string JoinHistory(const std::vector<std::string>& entries) {
 
 }  // namespace settings_format
 
-SettingsStore::SettingsStore(UserFolders& folders, ProfileFile& profile, FileSystem& files)
-    : folders_(folders), profile_(profile), files_(files) {}
+SettingsStore::SettingsStore(UserFolders& folders, FileSystem& files)
+    : folders_(folders), files_(files) {}
 
 void SettingsStore::DetermineSettingsFolder() {
-  std::string folder = folders_.RegistryAppDataFolder();
+  std::filesystem::path folder = folders_.RegistryAppDataFolder();
   // Without the registry value the platform's own per-user folder is better than the root of
   // the current drive, which a user can seldom write.
   if (folder.empty()) folder = folders_.KnownAppDataFolder();
-  settings_folder_ = folder + "\\";
+  if (folder.empty()) folder = std::filesystem::path("/").make_preferred();
+  settings_folder_ = folder;
 }
 
-std::string SettingsStore::ReadText(const std::string& section, const std::string& key,
-                                    const std::string& fallback) {
-  return profile_.ReadString(settings_folder_ + texts::kSettingsFileName, section, key, fallback);
+bool SettingsStore::Unreadable(const std::filesystem::path& path) const {
+  return std::find(unreadable_.begin(), unreadable_.end(), path) != unreadable_.end();
 }
 
-int32_t SettingsStore::ReadInteger(const std::string& section, const std::string& key,
-                                   int32_t fallback) {
-  return ParseInteger(ReadText(section, key, std::string())).value_or(fallback);
-}
-
-void SettingsStore::WriteText(const std::string& section, const std::string& key,
-                              const std::string& value) {
-  const std::string path = settings_folder_ + texts::kSettingsFileName;
-  if (!profile_.WriteString(path, section, key, value)) {
-    throw EIniFileError(Format(texts::kUnableToWrite, {path}));
-  }
+std::optional<std::string> SettingsStore::ReadExisting(const std::filesystem::path& path,
+                                                       size_t size_limit) {
+  if (!files_.FileExists(path)) return std::nullopt;
+  std::optional<std::string> bytes = files_.ReadFile(path, size_limit);
+  if (!bytes) unreadable_.push_back(path);
+  return bytes;
 }
 
 std::optional<std::vector<std::string>> SettingsStore::ReadHistory(const std::string& name) {
-  const std::string path = settings_folder_ + name;
-  if (!files_.FileExists(path)) return std::nullopt;
-  std::optional<std::string> text = files_.ReadFile(path);
-  if (!text) throw EFOpenError(Format(texts::kCannotOpenFile, {path}));
-  return SplitLines(*text);
-}
-
-void SettingsStore::WriteHistory(const std::string& name, const std::vector<std::string>& entries) {
-  const std::string path = settings_folder_ + name;
-  if (!WriteFileAtomically(files_, path, settings_format::JoinHistory(entries))) {
-    throw EFCreateError(Format(texts::kCannotCreateFile, {path}));
+  const std::filesystem::path path = settings_folder_ / name;
+  const std::optional<std::string> bytes = ReadExisting(path, kHistoryFileLimit);
+  if (!bytes) return std::nullopt;
+  std::vector<std::string> entries = SplitLines(*bytes);
+  if (entries.size() > kHistoryEntryLimit) {
+    unreadable_.push_back(path);
+    return std::nullopt;
   }
+  return entries;
 }
 
 SettingsRecord SettingsStore::Load() {
   DetermineSettingsFolder();
+  unreadable_.clear();
+  const std::optional<std::string> ini =
+      ReadExisting(settings_folder_ / texts::kSettingsFileName, kSettingsFileLimit);
+  const std::string_view file = ini ? std::string_view(*ini) : std::string_view();
+  const auto text = [file](const std::string& section, const std::string& key,
+                           const std::string& fallback) {
+    return profile_format::ReadValue(file, section, key).value_or(fallback);
+  };
+  const auto integer = [&text](const std::string& section, const std::string& key,
+                               int32_t fallback) {
+    return ParseInteger(text(section, key, std::string())).value_or(fallback);
+  };
   SettingsRecord record;
-  record.address = ReadText(texts::kSectionLast, texts::kKeyAddress, texts::kDefaultAddress);
-  record.port = ReadInteger(texts::kSectionLast, texts::kKeyPort, kDefaultPort);
-  record.transport_index =
-      ReadInteger(texts::kSectionLast, texts::kKeyType, kDefaultTransportIndex);
-  record.left = ReadInteger(texts::kSectionMainForm, texts::kKeyLeft, kDefaultLeft);
-  record.top = ReadInteger(texts::kSectionMainForm, texts::kKeyTop, kDefaultTop);
-  record.client_height =
-      ReadInteger(texts::kSectionMainForm, texts::kKeyHeight, kDefaultClientHeight);
-  record.client_width = ReadInteger(texts::kSectionMainForm, texts::kKeyWidth, kDefaultClientWidth);
+  record.address = text(texts::kSectionLast, texts::kKeyAddress, texts::kDefaultAddress);
+  record.port = integer(texts::kSectionLast, texts::kKeyPort, kDefaultPort);
+  record.transport_index = integer(texts::kSectionLast, texts::kKeyType, kDefaultTransportIndex);
+  record.left = integer(texts::kSectionMainForm, texts::kKeyLeft, kDefaultLeft);
+  record.top = integer(texts::kSectionMainForm, texts::kKeyTop, kDefaultTop);
+  record.client_height = integer(texts::kSectionMainForm, texts::kKeyHeight, kDefaultClientHeight);
+  record.client_width = integer(texts::kSectionMainForm, texts::kKeyWidth, kDefaultClientWidth);
   record.address_history = ReadHistory(texts::kAddressHistoryFileName);
   record.message_history = ReadHistory(texts::kMessageHistoryFileName);
   return record;
 }
 
+void SettingsStore::RaiseLoadFailure() const {
+  if (!unreadable_.empty()) {
+    throw EFOpenError(Format(texts::kCannotOpenFile, {PathText(unreadable_.front())}));
+  }
+}
+
+void SettingsStore::WriteSettingsFile(const SettingsRecord& record) {
+  const std::filesystem::path path = settings_folder_ / texts::kSettingsFileName;
+  const auto fail = [&path] { return EIniFileError(Format(texts::kUnableToWrite, {PathText(path)})); };
+  // The file's other sections and keys stay as they are.
+  std::string file;
+  if (files_.FileExists(path)) {
+    std::optional<std::string> old = files_.ReadFile(path, kSettingsFileLimit);
+    if (!old) throw fail();
+    file = std::move(*old);
+  }
+  const std::pair<const std::string&, const std::string&> keys[] = {
+      {texts::kSectionLast, texts::kKeyAddress},      {texts::kSectionLast, texts::kKeyPort},
+      {texts::kSectionLast, texts::kKeyType},         {texts::kSectionMainForm, texts::kKeyLeft},
+      {texts::kSectionMainForm, texts::kKeyTop},      {texts::kSectionMainForm, texts::kKeyHeight},
+      {texts::kSectionMainForm, texts::kKeyWidth},
+  };
+  const std::string values[] = {
+      record.address,
+      std::to_string(record.port),
+      std::to_string(record.transport_index),
+      std::to_string(record.left),
+      std::to_string(record.top),
+      std::to_string(record.client_height),
+      std::to_string(record.client_width),
+  };
+  for (size_t i = 0; i < std::size(keys); ++i) {
+    file = profile_format::WriteValue(file, keys[i].first, keys[i].second, values[i]);
+  }
+  // One write of the whole file: a full disk or a crash leaves the old file whole.
+  if (!WriteFileAtomically(files_, path, file)) throw fail();
+}
+
+void SettingsStore::WriteHistory(const std::string& name, const std::vector<std::string>& entries) {
+  const std::filesystem::path path = settings_folder_ / name;
+  if (Unreadable(path)) return;
+  if (!WriteFileAtomically(files_, path, settings_format::JoinHistory(entries))) {
+    throw EFCreateError(Format(texts::kCannotCreateFile, {PathText(path)}));
+  }
+}
+
 void SettingsStore::Save(const SettingsRecord& record) {
   if (settings_folder_.empty()) DetermineSettingsFolder();
-  WriteText(texts::kSectionLast, texts::kKeyAddress, record.address);
-  WriteText(texts::kSectionLast, texts::kKeyPort, std::to_string(record.port));
-  WriteText(texts::kSectionLast, texts::kKeyType, std::to_string(record.transport_index));
-  WriteText(texts::kSectionMainForm, texts::kKeyLeft, std::to_string(record.left));
-  WriteText(texts::kSectionMainForm, texts::kKeyTop, std::to_string(record.top));
-  WriteText(texts::kSectionMainForm, texts::kKeyHeight, std::to_string(record.client_height));
-  WriteText(texts::kSectionMainForm, texts::kKeyWidth, std::to_string(record.client_width));
+  // A file that could not be read at start still holds what the user had: it is not written
+  // over with what this run could not see.
+  if (!Unreadable(settings_folder_ / texts::kSettingsFileName)) WriteSettingsFile(record);
   WriteHistory(texts::kAddressHistoryFileName,
                record.address_history.value_or(std::vector<std::string>()));
   WriteHistory(texts::kMessageHistoryFileName,
                record.message_history.value_or(std::vector<std::string>()));
 }
 
-std::string SettingsStore::DocumentsFolder() {
+std::filesystem::path SettingsStore::DocumentsFolder() {
   return folders_.DocumentsFolder();
 }

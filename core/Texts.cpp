@@ -36,11 +36,6 @@ const std::string kKeyTop = "top";
 const std::string kKeyHeight = "height";
 const std::string kKeyWidth = "width";
 const std::string kDefaultAddress = "localhost";
-const std::string kAppDataRegistryKey = "Volatile Environment";
-const std::string kAppDataRegistryValue = "APPDATA";
-const std::string kShellFoldersRegistryKey =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const std::string kDocumentsRegistryValue = "Personal";
 
 const std::string kCannotCreateFile = "Cannot create file %s";
 const std::string kCannotOpenFile = "Cannot open file %s";

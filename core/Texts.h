@@ -40,11 +40,6 @@ extern const std::string kKeyTop;                  // "top"
 extern const std::string kKeyHeight;               // "height"
 extern const std::string kKeyWidth;                // "width"
 extern const std::string kDefaultAddress;          // "localhost"
-extern const std::string kAppDataRegistryKey;      // "Volatile Environment"
-extern const std::string kAppDataRegistryValue;    // "APPDATA"
-extern const std::string
-    kShellFoldersRegistryKey;                      // "Software\Microsoft\Windows\...\Shell Folders"
-extern const std::string kDocumentsRegistryValue;  // "Personal"
 
 // Error messages.
 extern const std::string kCannotCreateFile;  // "Cannot create file %s"

@@ -3,6 +3,7 @@
 #include "core/Errors.h"
 #include "core/FileSystem.h"
 #include "core/Format.h"
+#include "core/PathText.h"
 #include "core/Texts.h"
 
 void Transcript::Append(std::string_view entry) {
@@ -26,9 +27,9 @@ void Transcript::Clear() {
   if (OnChange) OnChange(Change{Change::Kind::Cleared, {}});
 }
 
-void Transcript::SaveTo(const std::string& path) const {
+void Transcript::SaveTo(const std::filesystem::path& path) const {
   if (!files_.WriteFile(path, text_)) {
-    throw EFCreateError(Format(texts::kCannotCreateFile, {path}));
+    throw EFCreateError(Format(texts::kCannotCreateFile, {PathText(path)}));
   }
 }
 

@@ -2,6 +2,7 @@
 // as one Windows-1251 text that is empty or ends in CR LF.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -27,7 +28,7 @@ class Transcript {
   void Clear();
   // Writes the text byte for byte; raises EFCreateError ("Cannot create file %s") and leaves
   // the transcript unchanged when the file cannot be written.
-  void SaveTo(const std::string& path) const;
+  void SaveTo(const std::filesystem::path& path) const;
   // The lines as the view shows them: the text cut at each CR LF (a lone CR or LF stays).
   std::vector<std::string> Lines() const;
   const std::string& Text() const { return text_; }

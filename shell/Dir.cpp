@@ -2,6 +2,6 @@
 
 #include "core/SettingsStore.h"
 
-std::string TDir::DocumentsFolder() {
+std::filesystem::path TDir::DocumentsFolder() {
   return settings_.DocumentsFolder();
 }

@@ -9,7 +9,7 @@
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* owner, UserFolders* folders)
-    : TForm(owner), settings_(folders ? *folders : platform_folders_, profile_, files_) {
+    : TForm(owner), settings_(folders ? *folders : platform_folders_, files_) {
   BuildLayout();
   SetIcons(LargeProgramIcon(), SmallProgramIcon());
   // The application window carries the taskbar button and the entry in Alt+Tab.
@@ -275,7 +275,7 @@ HistoryList& TForm1::MessageHistory() {
   return MSG.History();
 }
 
-std::optional<std::string> TForm1::PickFileName() {
+std::optional<std::filesystem::path> TForm1::PickFileName() {
   if (!OpenD.Execute(Handle())) return std::nullopt;
   return OpenD.FileName;
 }

@@ -89,7 +89,7 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   std::string MessageText() override;
   void ClearMessageText() override;
   HistoryList& MessageHistory() override;
-  std::optional<std::string> PickFileName() override;
+  std::optional<std::filesystem::path> PickFileName() override;
   void RequestTerminate() override;
 
   // The core of the window, for tests.
@@ -105,7 +105,6 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
  private:
   // Settings and files come first: the controls and transports below use them.
   PlatformFileSystem files_;
-  PlatformProfileFile profile_;
   PlatformUserFolders platform_folders_;
   SettingsStore settings_;
   Transcript transcript_{files_};

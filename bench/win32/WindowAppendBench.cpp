@@ -112,7 +112,7 @@ int main() {
 
   const auto folder = std::filesystem::temp_directory_path() / "zirk-window-bench";
   std::filesystem::create_directories(folder);
-  BenchFolders folders(folder.string());
+  BenchFolders folders(folder);
   static Shared shared;
 
   TApplication app;

@@ -1,25 +1,15 @@
-// POSIX files. The program's paths use "\"; here they become "/" and are used as bytes.
+// POSIX files. Paths are the platform's bytes (UTF-8 names).
 #include "platform/Files.h"
-
-#include "core/Cp1251.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 
 namespace {
-
-// File names on POSIX are UTF-8.
-std::string NativePath(const std::string& path) {
-  std::string native = cp1251::ToUtf8(path);
-  for (char& c : native) {
-    if (c == '\\') c = '/';
-  }
-  return native;
-}
 
 class Descriptor {
  public:
@@ -43,8 +33,8 @@ class Descriptor {
 
 }  // namespace
 
-bool PlatformFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
-  Descriptor file(::open(NativePath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+bool PlatformFileSystem::WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
   if (file.get() < 0) return false;
   size_t done = 0;
   while (done < bytes.size()) {
@@ -53,33 +43,46 @@ bool PlatformFileSystem::WriteFile(const std::string& path, std::string_view byt
     if (n <= 0) return false;
     done += static_cast<size_t>(n);
   }
-  return file.Close();
+  // A full disk may show only when the cached bytes reach it.
+  return ::fsync(file.get()) == 0 && file.Close();
 }
 
-std::optional<std::string> PlatformFileSystem::ReadFile(const std::string& path) {
-  Descriptor file(::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
+std::optional<std::string> PlatformFileSystem::ReadFile(const std::filesystem::path& path,
+                                                        size_t size_limit) {
+  Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (file.get() < 0) return std::nullopt;
-  std::string text;
-  char block[65536];
+  struct stat info {};
+  if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      static_cast<uint64_t>(info.st_size) > size_limit) {
+    return std::nullopt;
+  }
+  // One byte more than the file holds, so that its end shows without growing the text.
+  std::string text(static_cast<size_t>(info.st_size) + 1, '\0');
+  size_t done = 0;
+  // The file may grow while it is read: read until its end, within the limit.
   for (;;) {
-    ssize_t n = ::read(file.get(), block, sizeof block);
+    if (done == text.size()) text.resize(text.size() + 65536);
+    ssize_t n = ::read(file.get(), text.data() + done, text.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return std::nullopt;
     if (n == 0) break;
-    text.append(block, static_cast<size_t>(n));
+    done += static_cast<size_t>(n);
+    if (done > size_limit) return std::nullopt;
   }
+  text.resize(done);
   return text;
 }
 
-bool PlatformFileSystem::FileExists(const std::string& path) {
+bool PlatformFileSystem::FileExists(const std::filesystem::path& path) {
   struct stat info {};
-  return ::stat(NativePath(path).c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
-bool PlatformFileSystem::ReplaceWith(const std::string& from, const std::string& to) {
-  return std::rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
+bool PlatformFileSystem::ReplaceWith(const std::filesystem::path& from,
+                                     const std::filesystem::path& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void PlatformFileSystem::RemoveFile(const std::string& path) {
-  ::unlink(NativePath(path).c_str());
+void PlatformFileSystem::RemoveFile(const std::filesystem::path& path) {
+  ::unlink(path.c_str());
 }

@@ -4,24 +4,24 @@
 #include "platform/Files.h"
 
 namespace {
-std::string EnvOrEmpty(const char* name) {
+std::filesystem::path EnvOrEmpty(const char* name) {
   const char* value = std::getenv(name);
-  return value ? value : "";
+  return value ? std::filesystem::path(value) : std::filesystem::path();
 }
 }  // namespace
 
-std::string PlatformUserFolders::RegistryAppDataFolder() {
+std::filesystem::path PlatformUserFolders::RegistryAppDataFolder() {
   return EnvOrEmpty("APPDATA");
 }
 
-std::string PlatformUserFolders::KnownAppDataFolder() {
-  std::string config = EnvOrEmpty("XDG_CONFIG_HOME");
+std::filesystem::path PlatformUserFolders::KnownAppDataFolder() {
+  std::filesystem::path config = EnvOrEmpty("XDG_CONFIG_HOME");
   if (!config.empty()) return config;
-  std::string home = EnvOrEmpty("HOME");
-  return home.empty() ? std::string() : home + "/.config";
+  std::filesystem::path home = EnvOrEmpty("HOME");
+  return home.empty() ? home : home / ".config";
 }
 
-std::string PlatformUserFolders::DocumentsFolder() {
-  std::string home = EnvOrEmpty("HOME");
-  return home.empty() ? std::string() : home + "/Documents";
+std::filesystem::path PlatformUserFolders::DocumentsFolder() {
+  std::filesystem::path home = EnvOrEmpty("HOME");
+  return home.empty() ? home : home / "Documents";
 }

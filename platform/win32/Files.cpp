@@ -1,5 +1,5 @@
-// Windows files through the W functions, so that a path in Windows-1251 reaches the file
-// system unchanged whatever the system's code page.
+// Windows files through the W functions with the platform's UTF-16 paths, so that any folder
+// name reaches the file system unchanged whatever the system's code page.
 #include "platform/Files.h"
 
 #include <windows.h>
@@ -7,10 +7,9 @@
 #include <algorithm>
 
 #include "platform/win32/Handle.h"
-#include "platform/win32/WideText.h"
 
-bool PlatformFileSystem::WriteFile(const std::string& path, std::string_view bytes) {
-  UniqueHandle file(CreateFileW(WideText(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+bool PlatformFileSystem::WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return false;
   size_t done = 0;
@@ -22,35 +21,47 @@ bool PlatformFileSystem::WriteFile(const std::string& path, std::string_view byt
     }
     done += written;
   }
-  return file.Close();
+  // A full disk may show only when the cached bytes reach it.
+  return FlushFileBuffers(file.get()) && file.Close();
 }
 
-std::optional<std::string> PlatformFileSystem::ReadFile(const std::string& path) {
-  UniqueHandle file(CreateFileW(WideText(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+std::optional<std::string> PlatformFileSystem::ReadFile(const std::filesystem::path& path,
+                                                        size_t size_limit) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return std::nullopt;
-  std::string text;
-  char block[65536];
-  for (;;) {
-    DWORD got = 0;
-    if (!::ReadFile(file.get(), block, sizeof block, &got, nullptr)) return std::nullopt;
-    if (got == 0) break;
-    text.append(block, got);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size) || static_cast<uint64_t>(size.QuadPart) > size_limit) {
+    return std::nullopt;
   }
+  // One byte more than the file holds, so that its end shows without growing the text.
+  std::string text(static_cast<size_t>(size.QuadPart) + 1, '\0');
+  size_t done = 0;
+  // The file may grow while it is read: read until its end, within the limit.
+  for (;;) {
+    if (done == text.size()) text.resize(text.size() + 65536);
+    DWORD got = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 1u << 30));
+    if (!::ReadFile(file.get(), text.data() + done, chunk, &got, nullptr)) return std::nullopt;
+    if (got == 0) break;
+    done += got;
+    if (done > size_limit) return std::nullopt;
+  }
+  text.resize(done);
   return text;
 }
 
-bool PlatformFileSystem::FileExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesW(WideText(path).c_str());
+bool PlatformFileSystem::FileExists(const std::filesystem::path& path) {
+  DWORD attributes = GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool PlatformFileSystem::ReplaceWith(const std::string& from, const std::string& to) {
-  return MoveFileExW(WideText(from).c_str(), WideText(to).c_str(),
+bool PlatformFileSystem::ReplaceWith(const std::filesystem::path& from,
+                                     const std::filesystem::path& to) {
+  return MoveFileExW(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void PlatformFileSystem::RemoveFile(const std::string& path) {
-  DeleteFileW(WideText(path).c_str());
+void PlatformFileSystem::RemoveFile(const std::filesystem::path& path) {
+  DeleteFileW(path.c_str());
 }

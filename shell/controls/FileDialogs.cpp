@@ -24,9 +24,9 @@ std::wstring FileDialogRequest::NativeFilter(const std::string& filter) {
 
 FileDialogRequest::FileDialogRequest(const TFileDialog& dialog, HWND owner, DWORD options)
     : filter_(NativeFilter(dialog.Filter)),
-      initial_dir_(WideText(dialog.InitialDir)),
+      initial_dir_(dialog.InitialDir.wstring()),
       default_ext_(WideText(dialog.DefaultExt)),
-      file_(WideText(dialog.FileName)) {
+      file_(dialog.FileName.wstring()) {
   file_.resize(TFileDialog::kFileNameBufferSize, L'\0');
   native_.lStructSize = sizeof native_;
   native_.hwndOwner = owner;
@@ -42,8 +42,8 @@ FileDialogRequest::FileDialogRequest(const TFileDialog& dialog, HWND owner, DWOR
   native_.Flags = kCommonOptions | options;
 }
 
-std::string FileDialogRequest::ChosenFile() const {
-  return NarrowText(std::wstring_view(file_.c_str()));
+std::filesystem::path FileDialogRequest::ChosenFile() const {
+  return std::filesystem::path(file_.c_str());
 }
 
 bool TFileDialog::Run(BOOL(WINAPI* show)(OPENFILENAMEW*), void* owner_window, DWORD options) {

@@ -1,11 +1,13 @@
-// The common open and save dialogs. Texts are Windows-1251; the filter is a list of
-// description|pattern pairs separated by "|". Neither dialog changes the current folder.
+// The common open and save dialogs. Texts are Windows-1251, paths the platform's own (UTF-16);
+// the filter is a list of description|pattern pairs separated by "|". Neither dialog changes the
+// current folder.
 #pragma once
 
 #include <windows.h>
 
 #include <commdlg.h>
 
+#include <filesystem>
 #include <string>
 
 #include "core/Component.h"
@@ -16,9 +18,9 @@ class TFileDialog : public TComponent {
 
   std::string Filter;
   int FilterIndex = 1;  // 1-based; 0 or out of range selects the first
-  std::string InitialDir;
-  std::string DefaultExt;  // empty: no extension is added
-  std::string FileName;    // the chosen file's full path after Execute
+  std::filesystem::path InitialDir;
+  std::string DefaultExt;           // empty: no extension is added
+  std::filesystem::path FileName;  // the chosen file's full path after Execute
 
  protected:
   // The platform's file-name buffer is large enough for any path the dialog returns.
@@ -54,8 +56,8 @@ class FileDialogRequest {
   FileDialogRequest& operator=(const FileDialogRequest&) = delete;
 
   OPENFILENAMEW& Native() { return native_; }
-  // The path in the file-name buffer, Windows-1251.
-  std::string ChosenFile() const;
+  // The path in the file-name buffer.
+  std::filesystem::path ChosenFile() const;
 
   // "a|b|c|d" as the platform's list: every "|" a zero, and a second zero at the end.
   static std::wstring NativeFilter(const std::string& filter);

@@ -48,7 +48,7 @@ class FakeConnectionView : public ConnectionView, public PipelineView {
     log_.Add("clear MSG");
   }
   HistoryList& MessageHistory() override { return message_history; }
-  std::optional<std::string> PickFileName() override {
+  std::optional<std::filesystem::path> PickFileName() override {
     log_.Add("open dialog");
     return picked_file;
   }
@@ -64,7 +64,7 @@ class FakeConnectionView : public ConnectionView, public PipelineView {
   int32_t port = 243;
   int32_t transport_index = 0;
   std::string message;
-  std::optional<std::string> picked_file;
+  std::optional<std::filesystem::path> picked_file;
   std::string kind_label;
   std::string endpoint_label;
   bool timer_running = true;

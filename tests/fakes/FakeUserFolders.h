@@ -5,11 +5,11 @@
 
 class FakeUserFolders : public UserFolders {
  public:
-  std::string RegistryAppDataFolder() override { return registry_app_data; }
-  std::string KnownAppDataFolder() override { return known_app_data; }
-  std::string DocumentsFolder() override { return documents; }
+  std::filesystem::path RegistryAppDataFolder() override { return registry_app_data; }
+  std::filesystem::path KnownAppDataFolder() override { return known_app_data; }
+  std::filesystem::path DocumentsFolder() override { return documents; }
 
-  std::string registry_app_data;
-  std::string known_app_data;
-  std::string documents;
+  std::filesystem::path registry_app_data;
+  std::filesystem::path known_app_data;
+  std::filesystem::path documents;
 };

@@ -8,20 +8,6 @@
 
 #include "core/Cp1251.h"
 
-namespace {
-
-std::string ToProgramPath(const std::filesystem::path& path) {
-  std::u16string text = path.u16string();
-  std::string bytes = cp1251::FromUtf16(text);
-  // On POSIX the program's "\" separators are turned back into "/", so both forms work.
-  for (char& c : bytes) {
-    if (c == '/') c = '\\';
-  }
-  return bytes;
-}
-
-}  // namespace
-
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
   auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
@@ -29,7 +15,6 @@ TempDir::TempDir() {
   name << "zirk-test-" << stamp << "-" << counter++;
   native_ = std::filesystem::temp_directory_path() / name.str();
   std::filesystem::create_directories(native_);
-  program_path_ = ToProgramPath(native_);
 }
 
 TempDir::~TempDir() {

@@ -11,16 +11,12 @@ class TempDir {
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  // The folder as the program writes paths: Windows-1251, "\" separators, no final "\".
-  const std::string& ProgramPath() const { return program_path_; }
-  // A file in the folder, as the program writes it.
-  std::string ProgramPath(const std::string& name) const { return program_path_ + "\\" + name; }
-  // The same file for the test's own reads and writes.
+  const std::filesystem::path& Path() const { return native_; }
+  // A file in the folder, its name given in Windows-1251.
   std::filesystem::path Native(const std::string& name) const;
 
  private:
   std::filesystem::path native_;
-  std::string program_path_;
 };
 
 // Whole files as bytes, for assertions.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ConnectionController.h"
+#include "core/Cp1251.h"
 #include "core/Errors.h"
 #include "core/Transcript.h"
 #include "fakes/FakeConnectionView.h"
@@ -114,12 +115,14 @@ TEST_F(OutgoingPipelineTest, RepeatBeforeAnySendOnTheEventTransportSendsNoBytes)
 
 TEST_F(OutgoingPipelineTest, FileNameSendsThePathOrTheCommandWhenCancelled) {
   ConnectLine();
-  view.picked_file = "C:\\data\\file.txt";
+  // The path goes out in Windows-1251: a letter that it lacks ("é") as "?".
+  view.picked_file = std::filesystem::path(u8"C:\\José\\Иван.txt");
+  const std::string sent = "C:\\Jos?\\" + cp1251::FromUtf8("Иван") + ".txt";
   Type("!fname");
   view.picked_file.reset();
   Type("!fname");
-  EXPECT_EQ(line.written, (Texts{"C:\\data\\file.txt\r\n", "!fname\r\n"}));
-  EXPECT_EQ(transcript.Text(), "# C:\\data\\file.txt\r\n# !fname\r\n");
+  EXPECT_EQ(line.written, (Texts{sent + "\r\n", "!fname\r\n"}));
+  EXPECT_EQ(transcript.Text(), "# " + sent + "\r\n# !fname\r\n");
   EXPECT_EQ(view.message_history.Entries(), (Texts{"!fname"}));
 }
 

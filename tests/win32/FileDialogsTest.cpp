@@ -41,14 +41,15 @@ TEST(FileDialogRequest, TurnsTheFilterIntoThePlatformsList) {
 TEST(FileDialogRequest, CarriesTheDialogsPropertiesAndOptions) {
   TSaveDialog dialog;
   dialog.Filter = kSaveFilter;
-  dialog.InitialDir = cp1251::FromUtf8("C:\\users\\Иван\\Documents");
+  dialog.InitialDir = std::filesystem::path(u8"C:\\users\\José Иван\\Documents");
   FileDialogRequest request(dialog, nullptr, OFN_OVERWRITEPROMPT);
   const OPENFILENAMEW& native = request.Native();
   EXPECT_EQ(native.lStructSize, sizeof(OPENFILENAMEW));
   EXPECT_EQ(Listed(native.lpstrFilter).size(),
             FileDialogRequest::NativeFilter(kSaveFilter).size() - 1);
   EXPECT_EQ(native.nFilterIndex, 1u);
-  EXPECT_EQ(std::wstring(native.lpstrInitialDir), WideText(dialog.InitialDir));
+  EXPECT_EQ(std::wstring(native.lpstrInitialDir),
+            L"C:\\users\\Jos\u00E9 \u0418\u0432\u0430\u043D\\Documents");
   EXPECT_EQ(native.lpstrDefExt, nullptr);
   EXPECT_EQ(native.lpstrFile[0], L'\0');
   EXPECT_GE(native.nMaxFile, 32768u);
@@ -75,7 +76,7 @@ TEST(FileDialogRequest, CarriesTheDialogsPropertiesAndOptions) {
   FileDialogRequest with_extension(open, nullptr, 0);
   EXPECT_EQ(std::wstring(with_extension.Native().lpstrDefExt), L"txt");
   EXPECT_EQ(std::wstring(with_extension.Native().lpstrFile), L"start.txt");
-  EXPECT_EQ(with_extension.ChosenFile(), "start.txt");
+  EXPECT_EQ(with_extension.ChosenFile(), std::filesystem::path("start.txt"));
 }
 
 std::wstring CurrentFolder() {
@@ -88,7 +89,7 @@ std::wstring CurrentFolder() {
 // presses Cancel when path is empty.
 class DialogAnswerer {
  public:
-  explicit DialogAnswerer(std::string path) : path_(std::move(path)) {
+  explicit DialogAnswerer(std::filesystem::path path) : path_(std::move(path)) {
     timer_.SetInterval(50);
     timer_.OnTimer = [this](TObject*) { Answer(); };
   }
@@ -106,14 +107,14 @@ class DialogAnswerer {
       if (path_.empty()) {
         PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
       } else {
-        SetWindowTextW(name, WideText(path_).c_str());
+        SetWindowTextW(name, path_.c_str());
         PostMessageW(box, WM_COMMAND, IDOK, 0);
       }
       return;
     }
   }
 
-  std::string path_;
+  std::filesystem::path path_;
   TTimer timer_;
 };
 
@@ -123,15 +124,16 @@ TEST(FileDialogs, TheSaveDialogReturnsThePathTypedWithoutChangingTheCurrentFolde
   form.Show();
   TempDir folder;
   const std::wstring before = CurrentFolder();
-  const std::string path = folder.ProgramPath(cp1251::FromUtf8("журнал.log"));
+  // A name outside Windows-1251 and outside the ANSI code page comes back as typed.
+  const std::filesystem::path path = folder.Path() / u8"José журнал.log";
   TSaveDialog dialog;
   dialog.Filter = kSaveFilter;
-  dialog.InitialDir = folder.ProgramPath();
+  dialog.InitialDir = folder.Path();
   DialogAnswerer answerer(path);
   ASSERT_TRUE(dialog.Execute(form.Handle()));
   EXPECT_TRUE(answerer.answered);
   // As typed: no extension added and no question about an existing file.
-  EXPECT_EQ(cp1251::ToUtf8(dialog.FileName), cp1251::ToUtf8(path));
+  EXPECT_EQ(dialog.FileName, path);
   EXPECT_EQ(dialog.FilterIndex, 1);
   EXPECT_EQ(CurrentFolder(), before);
   EXPECT_TRUE(IsWindowEnabled(form.Handle()));
@@ -145,16 +147,16 @@ TEST(FileDialogs, TheOpenDialogReturnsTheChosenFileOrNothingWhenCancelled) {
   WriteBytes(folder.Native("notes.txt"), "x");
   TOpenDialog dialog;
   {
-    DialogAnswerer answerer(folder.ProgramPath("notes.txt"));
+    DialogAnswerer answerer(folder.Native("notes.txt"));
     ASSERT_TRUE(dialog.Execute(form.Handle()));
   }
-  EXPECT_EQ(dialog.FileName, folder.ProgramPath("notes.txt"));
+  EXPECT_EQ(dialog.FileName, folder.Native("notes.txt"));
   {
     DialogAnswerer answerer("");
     EXPECT_FALSE(dialog.Execute(form.Handle()));
     EXPECT_TRUE(answerer.answered);
   }
-  EXPECT_EQ(dialog.FileName, folder.ProgramPath("notes.txt"));
+  EXPECT_EQ(dialog.FileName, folder.Native("notes.txt"));
 }
 
 }  // namespace

@@ -18,7 +18,7 @@ inline HWND KeyTarget(TWinControl& control) {
 class MainWindowTest : public ::testing::Test {
  protected:
   MainWindowTest() {
-    folders.registry_app_data = dir.ProgramPath();
+    folders.registry_app_data = dir.Path();
     // A title of this process's own: the single-instance guard of a window in another test
     // process must not find it.
     app.SetTitle(title);

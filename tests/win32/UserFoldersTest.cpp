@@ -5,7 +5,6 @@
 
 #include "core/SettingsStore.h"
 #include "platform/Files.h"
-#include "platform/win32/WideText.h"
 
 namespace {
 
@@ -42,7 +41,7 @@ class WithoutAppDataValue {
 
 TEST(PlatformUserFolders, ReadsTheRegistryAndTheShell) {
   PlatformUserFolders folders;
-  EXPECT_NE(folders.RegistryAppDataFolder().find("AppData"), std::string::npos)
+  EXPECT_NE(folders.RegistryAppDataFolder().wstring().find(L"AppData"), std::wstring::npos)
       << folders.RegistryAppDataFolder();
   EXPECT_FALSE(folders.KnownAppDataFolder().empty());
   EXPECT_FALSE(folders.DocumentsFolder().empty());
@@ -50,15 +49,14 @@ TEST(PlatformUserFolders, ReadsTheRegistryAndTheShell) {
 
 TEST(PlatformUserFolders, WithoutTheRegistryValueTheShellsFolderHoldsTheSettings) {
   PlatformUserFolders folders;
-  const std::string known = folders.KnownAppDataFolder();
+  const std::filesystem::path known = folders.KnownAppDataFolder();
   WithoutAppDataValue missing;
   ASSERT_TRUE(missing.removed());
   EXPECT_EQ(folders.RegistryAppDataFolder(), "");
-  PlatformProfileFile profile;
   PlatformFileSystem files;
-  SettingsStore store(folders, profile, files);
+  SettingsStore store(folders, files);
   store.Load();
-  EXPECT_EQ(store.SettingsFolder(), known + "\\");
+  EXPECT_EQ(store.SettingsFolder(), known);
 }
 
 }  // namespace
