@@ -38,7 +38,8 @@ void OutgoingPipeline::SendTyped() {
   }
   if (working_ == texts::kCommandFileName) {
     // The path goes out as text, in the wire's code page.
-    if (std::optional<std::filesystem::path> path = view_.PickFileName()) working_ = PathText(*path);
+    if (std::optional<std::filesystem::path> path = view_.PickFileName())
+      working_ = PathText(*path);
   }
   if (working_ == texts::kCommandTerminate) {
     working_ = texts::kNothingToSend;

@@ -98,7 +98,9 @@ void SettingsStore::RaiseLoadFailure() const {
 
 void SettingsStore::WriteSettingsFile(const SettingsRecord& record) {
   const std::filesystem::path path = settings_folder_ / texts::kSettingsFileName;
-  const auto fail = [&path] { return EIniFileError(Format(texts::kUnableToWrite, {PathText(path)})); };
+  const auto fail = [&path] {
+    return EIniFileError(Format(texts::kUnableToWrite, {PathText(path)}));
+  };
   // The file's other sections and keys stay as they are.
   std::string file;
   if (files_.FileExists(path)) {
@@ -107,9 +109,9 @@ void SettingsStore::WriteSettingsFile(const SettingsRecord& record) {
     file = std::move(*old);
   }
   const std::pair<const std::string&, const std::string&> keys[] = {
-      {texts::kSectionLast, texts::kKeyAddress},      {texts::kSectionLast, texts::kKeyPort},
-      {texts::kSectionLast, texts::kKeyType},         {texts::kSectionMainForm, texts::kKeyLeft},
-      {texts::kSectionMainForm, texts::kKeyTop},      {texts::kSectionMainForm, texts::kKeyHeight},
+      {texts::kSectionLast, texts::kKeyAddress},   {texts::kSectionLast, texts::kKeyPort},
+      {texts::kSectionLast, texts::kKeyType},      {texts::kSectionMainForm, texts::kKeyLeft},
+      {texts::kSectionMainForm, texts::kKeyTop},   {texts::kSectionMainForm, texts::kKeyHeight},
       {texts::kSectionMainForm, texts::kKeyWidth},
   };
   const std::string values[] = {

@@ -2,7 +2,10 @@
 // controller, the pipeline and the transcript, and the settings in and out.
 #include "shell/Unit1.h"
 
+#include <algorithm>
+
 #include "core/Texts.h"
+#include "shell/Monitors.h"
 #include "shell/ShellTexts.h"
 #include "shell/Skin.h"
 
@@ -98,16 +101,23 @@ void TForm1::FormCreate(TObject*) {
   const SettingsRecord record = settings_.Load();
   SrvBox.SetFieldHeight(kTransportListHeight);
   ApplySettings(record);
+  // After everything that could be read is shown.
+  settings_.RaiseLoadFailure();
 }
 
 void TForm1::ApplySettings(const SettingsRecord& record) {
   ADRL.SetText(record.address);
   PortED.SetValue(record.port);
   SrvBox.SetItemIndex(record.transport_index);
-  SetBounds(record.left, Top(), Width(), Height());
-  SetBounds(Left(), record.top, Width(), Height());
-  SetClientHeight(record.client_height);
-  SetClientWidth(record.client_width);
+  // A borderless window on no monitor could be neither seen nor dragged back.
+  const WindowPlace place =
+      VisiblePlace({record.left, record.top, std::max(record.client_width, kMinWidth),
+                    std::max(record.client_height, kMinHeight)},
+                   MonitorWorkAreas());
+  SetBounds(place.left, Top(), Width(), Height());
+  SetBounds(Left(), place.top, Width(), Height());
+  SetClientHeight(place.height);
+  SetClientWidth(place.width);
   if (record.address_history) ADRL.History().Replace(*record.address_history);
   if (record.message_history) MSG.History().Replace(*record.message_history);
 }
@@ -132,6 +142,22 @@ void TForm1::FormShow(TObject*) {
 
 void TForm1::FormDestroy(TObject*) {
   settings_.Save(BuildSettingsRecord());
+}
+
+bool TForm1::WndProc(UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
+  switch (message) {
+    case WM_QUERYENDSESSION:
+      result = TRUE;
+      return true;
+    case WM_ENDSESSION:
+      // Logoff, shutdown or restart: the process ends soon after this returns, without the
+      // destruction handlers, so the record is stored now (and again at a later normal exit if
+      // the session goes on). Failures are reported by the window's catch point.
+      if (wparam) settings_.Save(BuildSettingsRecord());
+      result = 0;
+      return true;
+  }
+  return false;
 }
 
 // --- buttons -----------------------------------------------------------------------------------

@@ -102,6 +102,10 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
   SettingsRecord BuildSettingsRecord();
   void ApplySettings(const SettingsRecord& record);
 
+ protected:
+  // The session's end (logoff, shutdown, restart) stores the settings.
+  bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+
  private:
   // Settings and files come first: the controls and transports below use them.
   PlatformFileSystem files_;

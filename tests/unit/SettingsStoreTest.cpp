@@ -253,9 +253,7 @@ TEST_F(SettingsStoreTest, HugeFilesLoadOrFailAsUnreadable) {
   ini += "[last]\r\nport=77\r\n";
   ini += std::string(size - 2 - ini.size(), ' ') + "\r\n";
   WriteBytes(File("zirk.ini"), ini);
-  {
-    std::ofstream created(File("ZIRK_adrs.ini"), std::ios::binary);
-  }
+  { std::ofstream created(File("ZIRK_adrs.ini"), std::ios::binary); }
   fs::resize_file(File("ZIRK_adrs.ini"), uintmax_t{256} << 20);
   std::string many;
   for (size_t i = 0; i <= SettingsStore::kHistoryEntryLimit; ++i) many += "m\r\n";
