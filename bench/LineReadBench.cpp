@@ -7,9 +7,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <string>
 
+#include "bench/PeakMemory.h"
 #include "platform/Sockets.h"
 #include "transport/line/LineClient.h"
 
@@ -202,29 +202,6 @@ BENCHMARK(BM_LineMemchrCopy_Lines)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::k
 BENCHMARK(BM_LineRead_Lines)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LineMemchr_NoLineEnd)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LineRead_NoLineEnd)->Arg(16)->Arg(32)->Arg(64)->Unit(benchmark::kMillisecond);
-
-// The process's resident memory and its peak, in bytes (Linux /proc).
-size_t StatusBytes(const char* field) {
-  std::ifstream status("/proc/self/status");
-  std::string name;
-  size_t kb = 0;
-  while (status >> name) {
-    if (name == field) {
-      status >> kb;
-      return kb * 1024;
-    }
-    status.ignore(1 << 10, '\n');
-  }
-  return 0;
-}
-
-// Starts a new peak of resident memory from now; false where the system cannot.
-bool ResetPeakMemory() {
-  std::ofstream clear("/proc/self/clear_refs");
-  clear << "5";
-  clear.flush();
-  return static_cast<bool>(clear);
-}
 
 constexpr size_t kFloodMiB = 256;
 
