@@ -1,10 +1,11 @@
 // A look into the running program from another process of the same Wine session, for the
 // end-to-end tests: it reads windows (the main window, its controls, the transcript, error
 // boxes, the program's top-level windows, the foreground window) and presses buttons of boxes;
-// it also gives the line transport's message for a socket error code, from its catalogue.
-// Output is UTF-8, one JSON value.
+// it also gives the line transport's message for a socket error code, from its catalogue, and
+// plays another program that holds a file open and shares it with nobody (as a backup or sync
+// tool does), until its input ends. Output is UTF-8, one JSON value.
 //   zirk_probe main | controls | transcript | boxes | windows | foreground | press-ok <hwnd>
-//              | socket-error <code>
+//              | socket-error <code> | hold <file>
 #include <windows.h>
 
 #include <cstdio>
@@ -196,6 +197,21 @@ int PrintForeground() {
   return 0;
 }
 
+// Prints "held" once the file is open, then keeps it until standard input ends.
+int HoldFile(const wchar_t* path) {
+  HANDLE file =
+      CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return std::puts("failed"), 1;
+  std::puts("held");
+  std::fflush(stdout);
+  char ignored[64];
+  DWORD got = 0;
+  while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), ignored, sizeof ignored, &got, nullptr) && got) {
+  }
+  CloseHandle(file);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -213,9 +229,10 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"socket-error" && argc > 2) {
     return std::puts(Json(WideText(SocketErrorMessage(_wtoi(argv[2])))).c_str()) < 0;
   }
+  if (command == L"hold" && argc > 2) return HoldFile(argv[2]);
   std::fputs(
       "usage: zirk_probe main|controls|transcript|boxes|windows|foreground|press-ok <hwnd>"
-      "|socket-error <code>\n",
+      "|socket-error <code>|hold <file>\n",
       stderr);
   return 2;
 }
