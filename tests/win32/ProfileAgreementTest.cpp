@@ -45,7 +45,9 @@ TEST(ProfileAgreement, EachReadsWhatTheOtherWrote) {
                                            file.string().c_str()))
         << c.what;
     const std::string windows = ReadBytes(file);
-    if (c.wine_writes_the_same) EXPECT_EQ(windows, c.written) << c.what;
+    if (c.wine_writes_the_same) {
+      EXPECT_EQ(windows, c.written) << c.what;
+    }
     EXPECT_EQ(profile_format::ReadValue(windows, c.section, c.key), c.read_back) << c.what;
     const std::filesystem::path ours = dir.Native("ours" + std::to_string(n) + ".ini");
     WriteBytes(ours, c.written);
