@@ -59,7 +59,6 @@ enum class Huge { Settings64MiB, LargestHistory, History256MiB };
 fs::path HugeFolder(Huge kind) {
   const fs::path folder = BenchFolder("zirk-settings-bench-huge-" + std::to_string(int(kind)));
   const fs::path file = folder / (kind == Huge::Settings64MiB ? "zirk.ini" : "ZIRK_adrs.ini");
-  if (fs::exists(file)) return folder;
   std::ofstream out(file, std::ios::binary);
   if (kind == Huge::Settings64MiB) {
     // Keys of other sections first, the program's section at the end.

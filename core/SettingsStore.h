@@ -39,10 +39,10 @@ class SettingsStore {
   // Larger files are not ours: they are treated as files that cannot be read, so they are
   // neither loaded nor written over.
   static constexpr size_t kSettingsFileLimit = size_t{128} << 20;
-  static constexpr size_t kHistoryFileLimit = size_t{16} << 20;
-  // A list stepped through with Up and Down in a one-line box; far more entries than anyone
-  // types mean the file is not a history of ours either.
-  static constexpr size_t kHistoryEntryLimit = 100'000;
+  static constexpr size_t kHistoryFileLimit = size_t{64} << 20;
+  // A list stepped through with Up and Down in a one-line box, and filled into a list control at
+  // start: more entries than this are not a history of ours either.
+  static constexpr size_t kHistoryEntryLimit = 10'000;
 
   SettingsStore(UserFolders& folders, FileSystem& files);
 
