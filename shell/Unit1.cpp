@@ -110,7 +110,7 @@ void TForm1::ApplySettings(const SettingsRecord& record) {
   PortED.SetValue(record.port);
   SrvBox.SetItemIndex(record.transport_index);
   // A borderless window on no monitor could be neither seen nor dragged back.
-  const WindowPlace place =
+  const ControlBounds place =
       VisiblePlace({record.left, record.top, std::max(record.client_width, kMinWidth),
                     std::max(record.client_height, kMinHeight)},
                    MonitorWorkAreas());

@@ -10,10 +10,10 @@ struct Span {
   int64_t low, high;
 };
 
-Span Horizontal(const WindowPlace& p) {
+Span Horizontal(const ControlBounds& p) {
   return {p.left, int64_t{p.left} + p.width};
 }
-Span Vertical(const WindowPlace& p) {
+Span Vertical(const ControlBounds& p) {
   return {p.top, int64_t{p.top} + p.height};
 }
 
@@ -26,7 +26,7 @@ int64_t Distance(Span a, int low, int high) {
   return std::max<int64_t>({0, a.low - high, low - a.high});
 }
 
-int64_t Gap(const WindowPlace& place, const ScreenRect& area) {
+int64_t Gap(const ControlBounds& place, const ScreenRect& area) {
   const int64_t dx = Distance(Horizontal(place), area.left, area.right);
   const int64_t dy = Distance(Vertical(place), area.top, area.bottom);
   return dx * dx + dy * dy;
@@ -39,7 +39,7 @@ int Fit(int wanted, int size, int low, int high) {
 
 }  // namespace
 
-WindowPlace VisiblePlace(const WindowPlace& stored, const std::vector<ScreenRect>& work_areas) {
+ControlBounds VisiblePlace(const ControlBounds& stored, const std::vector<ScreenRect>& work_areas) {
   if (work_areas.empty()) return stored;
   for (const ScreenRect& area : work_areas) {
     if (Overlap(Horizontal(stored), area.left, area.right) &&
@@ -51,7 +51,7 @@ WindowPlace VisiblePlace(const WindowPlace& stored, const std::vector<ScreenRect
       work_areas.begin(), work_areas.end(), [&stored](const ScreenRect& a, const ScreenRect& b) {
         return Gap(stored, a) < Gap(stored, b);
       });
-  WindowPlace place;
+  ControlBounds place;
   place.width = std::clamp(stored.width, 0, nearest.right - nearest.left);
   place.height = std::clamp(stored.height, 0, nearest.bottom - nearest.top);
   place.left = Fit(stored.left, place.width, nearest.left, nearest.right);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "shell/logic/Anchors.h"
+
 // A monitor's work area (the screen without the taskbar), in screen pixels.
 struct ScreenRect {
   int left = 0;
@@ -12,15 +14,7 @@ struct ScreenRect {
   int bottom = 0;
 };
 
-// A window's place: its left and top edges and its size, as stored (any 32-bit values).
-struct WindowPlace {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  bool operator==(const WindowPlace&) const = default;
-};
-
-// The stored place as it is when it meets a work area (or none is known); otherwise the stored
-// size, shrunk to fit, as close to the stored place as the nearest work area allows.
-WindowPlace VisiblePlace(const WindowPlace& stored, const std::vector<ScreenRect>& work_areas);
+// A window's place (screen pixels) as stored, any 32-bit values: the stored place as it is when it
+// meets a work area (or none is known); otherwise the stored size, shrunk to fit, as close to the
+// stored place as the nearest work area allows.
+ControlBounds VisiblePlace(const ControlBounds& stored, const std::vector<ScreenRect>& work_areas);

@@ -14,7 +14,7 @@ TEST(WindowPlace, KeepsAVisiblePlaceAndBringsBackOneOnNoMonitor) {
     const char* what;
     std::vector<ScreenRect> areas;
     WindowPlace stored;
-    WindowPlace placed;
+    ControlBounds placed;
   };
   const Row rows[] = {
       {"inside", {main}, {150, 150, 566, 417}, {150, 150, 566, 417}},
