@@ -13,7 +13,7 @@ TEST(WindowPlace, KeepsAVisiblePlaceAndBringsBackOneOnNoMonitor) {
   struct Row {
     const char* what;
     std::vector<ScreenRect> areas;
-    WindowPlace stored;
+    ControlBounds stored;
     ControlBounds placed;
   };
   const Row rows[] = {
