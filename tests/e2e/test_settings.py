@@ -40,6 +40,9 @@ class SettingsTest(ProgramTestCase):
         # ends every process; the next wine command starts a new session.
         run(["wineboot", "--end-session", "--shutdown"], timeout=60)
         program.wait_exit(30)
+        # A new session for the tests after this one, its processes holding no output of ours.
+        subprocess.run(["wine", "cmd.exe", "/c", "exit"], stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
         self.assertEqual(
             read(os.path.join(self.settings, "zirk.ini")),
             b"[last]\r\nadr=session.example\r\nport=4321\r\ntype=0\r\n"
