@@ -1,3 +1,4 @@
+// The monitors as the platform lists them now: each one's work area.
 #include "shell/Monitors.h"
 
 #include <windows.h>
