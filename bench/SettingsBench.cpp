@@ -1,15 +1,21 @@
-// Loading and saving the settings with 10,000 entries in each history list, and loading the
-// largest files: a 64 MiB "zirk.ini", the largest history file that loads, and a 256 MiB history
-// file (refused by its size), each against reading the same file whole, the baseline.
+// Loading and saving the settings with 10,000 entries in each history list; loading the largest
+// files into history lists as the window does: a 64 MiB "zirk.ini", a history file at the size
+// limit (over a million entries of 60 bytes, or 64 Mi empty ones) and a 256 MiB history file
+// (refused by its size), each against reading the same file whole, the baseline; and sorting a
+// history list of up to a million entries against copying them.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "bench/BenchFolders.h"
+#include "bench/HistoryEntries.h"
 #include "bench/PeakMemory.h"
+#include "core/HistoryList.h"
 #include "core/SettingsStore.h"
 #include "platform/Files.h"
 
@@ -54,7 +60,7 @@ void BM_SettingsLoad10k(benchmark::State& state) {
 BENCHMARK(BM_SettingsLoad10k)->Unit(benchmark::kMillisecond);
 
 // A folder holding one huge file of its kind; the other files are missing.
-enum class Huge { Settings64MiB, LargestHistory, History256MiB };
+enum class Huge { Settings64MiB, HistoryAtLimit, EmptyLinesAtLimit, History256MiB };
 
 fs::path HugeFolder(Huge kind) {
   const fs::path folder = BenchFolder("zirk-settings-bench-huge-" + std::to_string(int(kind)));
@@ -67,11 +73,11 @@ fs::path HugeFolder(Huge kind) {
       out << line;
     }
     out << "[last]\r\nport=77\r\n";
-  } else if (kind == Huge::LargestHistory) {
-    // As many entries as load, as long as the size limit allows.
-    const size_t length = SettingsStore::kHistoryFileLimit / SettingsStore::kHistoryEntryLimit - 2;
-    const std::string line = std::string(length, 'h') + "\r\n";
-    for (size_t i = 0; i < SettingsStore::kHistoryEntryLimit; ++i) out << line;
+  } else if (kind == Huge::HistoryAtLimit) {
+    out << settings_format::JoinHistory(BenchHistoryEntries(SettingsStore::kHistoryFileLimit / 62));
+  } else if (kind == Huge::EmptyLinesAtLimit) {
+    // The most entries a file within the limit holds: a lone LF each.
+    out << std::string(SettingsStore::kHistoryFileLimit, '\n');
   } else {
     out.close();
     fs::resize_file(file, uintmax_t{256} << 20);
@@ -79,7 +85,14 @@ fs::path HugeFolder(Huge kind) {
   return folder;
 }
 
-// Times Load; reports the file's size and the peak of resident memory above what was resident
+// Load, and the histories put in history lists as the window does.
+void LoadIntoLists(SettingsStore& store, HistoryList& addresses, HistoryList& messages) {
+  SettingsRecord record = store.Load();
+  if (record.address_history) addresses.Replace(std::move(*record.address_history));
+  if (record.message_history) messages.Replace(std::move(*record.message_history));
+}
+
+// Times loading; reports the file's size and the peak of resident memory above what was resident
 // before (one load, outside the timing).
 void LoadHuge(benchmark::State& state, Huge kind) {
   BenchFolders folders(HugeFolder(kind));
@@ -87,9 +100,16 @@ void LoadHuge(benchmark::State& state, Huge kind) {
   SettingsStore store(folders, files);
   ResetPeakMemory();
   const size_t before = StatusBytes("VmRSS:");
-  benchmark::DoNotOptimize(store.Load());
-  state.counters["peak_rss_growth_MiB"] = (StatusBytes("VmHWM:") - before) / kMiB;
-  for (auto _ : state) benchmark::DoNotOptimize(store.Load());
+  {
+    HistoryList addresses, messages;
+    LoadIntoLists(store, addresses, messages);
+    state.counters["peak_rss_growth_MiB"] = (StatusBytes("VmHWM:") - before) / kMiB;
+    state.counters["entries"] = static_cast<double>(addresses.Size() + messages.Size());
+  }
+  for (auto _ : state) {
+    HistoryList addresses, messages;
+    LoadIntoLists(store, addresses, messages);
+  }
   const fs::path file = folders.RegistryAppDataFolder() /
                         (kind == Huge::Settings64MiB ? "zirk.ini" : "ZIRK_adrs.ini");
   state.counters["file_MiB"] = fs::file_size(file) / kMiB;
@@ -109,9 +129,30 @@ void ReadHuge(benchmark::State& state, Huge kind) {
 
 BENCHMARK_CAPTURE(ReadHuge, Settings64MiB, Huge::Settings64MiB)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LoadHuge, Settings64MiB, Huge::Settings64MiB)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ReadHuge, LargestHistory, Huge::LargestHistory)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(LoadHuge, LargestHistory, Huge::LargestHistory)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadHuge, HistoryAtLimit, Huge::HistoryAtLimit)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadHuge, HistoryAtLimit, Huge::HistoryAtLimit)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(ReadHuge, EmptyLinesAtLimit, Huge::EmptyLinesAtLimit)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(LoadHuge, EmptyLinesAtLimit, Huge::EmptyLinesAtLimit)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(ReadHuge, History256MiB, Huge::History256MiB)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(LoadHuge, History256MiB, Huge::History256MiB)->Unit(benchmark::kMillisecond);
+
+// Filling a history list with n entries in no order, against copying them (the baseline).
+void BM_HistoryCopy(benchmark::State& state) {
+  const std::vector<std::string> entries = BenchHistoryEntries(static_cast<size_t>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(std::vector<std::string>(entries));
+}
+void BM_HistoryReplace(benchmark::State& state) {
+  const std::vector<std::string> entries = BenchHistoryEntries(static_cast<size_t>(state.range(0)));
+  HistoryList list;
+  for (auto _ : state) list.Replace(entries);
+}
+BENCHMARK(BM_HistoryCopy)->Arg(10'000)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistoryReplace)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,6 +1,9 @@
+// Equal entries (the same text without regard to case) keep the order in which they came: a new
+// one goes after them.
 #include "core/HistoryList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Cp1251.h"
 
@@ -10,14 +13,6 @@ bool Before(const std::string& a, const std::string& b) {
 }
 }  // namespace
 
-size_t HistoryList::InsertSorted(const std::string& text) {
-  // After any equal entries, so that equal entries keep the order in which they came.
-  auto at = std::upper_bound(entries_.begin(), entries_.end(), text, Before);
-  size_t index = static_cast<size_t>(at - entries_.begin());
-  entries_.insert(at, text);
-  return index;
-}
-
 bool HistoryList::Contains(const std::string& text) const {
   // The entries are sorted by the same comparison, so a match is where text would go.
   auto at = std::lower_bound(entries_.begin(), entries_.end(), text, Before);
@@ -26,19 +21,17 @@ bool HistoryList::Contains(const std::string& text) const {
 
 bool HistoryList::AddUnique(const std::string& text) {
   if (Contains(text)) return false;
-  size_t index = InsertSorted(text);
-  if (OnInserted) OnInserted(index, entries_[index]);
+  entries_.insert(std::upper_bound(entries_.begin(), entries_.end(), text, Before), text);
   return true;
 }
 
-void HistoryList::Replace(const std::vector<std::string>& entries) {
-  // The same order as adding them one by one at their sorted places.
-  entries_ = entries;
+void HistoryList::Replace(std::vector<std::string> entries) {
+  // Adding one by one puts each entry after the equal ones before it; a stable sort by the same
+  // order keeps equal entries in the order they came, so both give the same list.
+  entries_ = std::move(entries);
   std::stable_sort(entries_.begin(), entries_.end(), Before);
-  if (OnReplaced) OnReplaced();
 }
 
 void HistoryList::Clear() {
   entries_.clear();
-  if (OnReplaced) OnReplaced();
 }

@@ -55,12 +55,7 @@ std::optional<std::vector<std::string>> SettingsStore::ReadHistory(const std::st
   const std::filesystem::path path = settings_folder_ / name;
   const std::optional<std::string> bytes = ReadExisting(path, kHistoryFileLimit);
   if (!bytes) return std::nullopt;
-  std::vector<std::string> entries = SplitLines(*bytes);
-  if (entries.size() > kHistoryEntryLimit) {
-    unreadable_.push_back(path);
-    return std::nullopt;
-  }
-  return entries;
+  return SplitLines(*bytes);
 }
 
 SettingsRecord SettingsStore::Load() {

@@ -40,9 +40,6 @@ class SettingsStore {
   // neither loaded nor written over.
   static constexpr size_t kSettingsFileLimit = size_t{128} << 20;
   static constexpr size_t kHistoryFileLimit = size_t{64} << 20;
-  // A list stepped through with Up and Down in a one-line box, and filled into a list control at
-  // start: more entries than this are not a history of ours either.
-  static constexpr size_t kHistoryEntryLimit = 10'000;
 
   SettingsStore(UserFolders& folders, FileSystem& files);
 

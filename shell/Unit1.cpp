@@ -3,6 +3,7 @@
 #include "shell/Unit1.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Texts.h"
 #include "shell/Monitors.h"
@@ -98,14 +99,14 @@ void TForm1::WireEvents() {
 // --- settings ---------------------------------------------------------------------------------
 
 void TForm1::FormCreate(TObject*) {
-  const SettingsRecord record = settings_.Load();
+  SettingsRecord record = settings_.Load();
   SrvBox.SetFieldHeight(kTransportListHeight);
-  ApplySettings(record);
+  ApplySettings(std::move(record));
   // After everything that could be read is shown.
   settings_.RaiseLoadFailure();
 }
 
-void TForm1::ApplySettings(const SettingsRecord& record) {
+void TForm1::ApplySettings(SettingsRecord record) {
   ADRL.SetText(record.address);
   PortED.SetValue(record.port);
   SrvBox.SetItemIndex(record.transport_index);
@@ -118,8 +119,8 @@ void TForm1::ApplySettings(const SettingsRecord& record) {
   SetBounds(Left(), place.top, Width(), Height());
   SetClientHeight(place.height);
   SetClientWidth(place.width);
-  if (record.address_history) ADRL.History().Replace(*record.address_history);
-  if (record.message_history) MSG.History().Replace(*record.message_history);
+  if (record.address_history) ADRL.History().Replace(std::move(*record.address_history));
+  if (record.message_history) MSG.History().Replace(std::move(*record.message_history));
 }
 
 SettingsRecord TForm1::BuildSettingsRecord() {

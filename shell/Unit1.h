@@ -100,7 +100,7 @@ class TForm1 : public TForm, public ConnectionView, public PipelineView {
 
   // The window's place to store: from the window as it is now.
   SettingsRecord BuildSettingsRecord();
-  void ApplySettings(const SettingsRecord& record);
+  void ApplySettings(SettingsRecord record);
 
  protected:
   // The session's end (logoff, shutdown, restart) stores the settings.

@@ -10,10 +10,6 @@ using Entries = std::vector<std::string>;
 
 TEST(HistoryList, AddsAtTheSortedPlaceOnlyWhenNoEntryMatches) {
   HistoryList list;
-  std::vector<std::pair<size_t, std::string>> inserted;
-  list.OnInserted = [&](size_t index, const std::string& text) {
-    inserted.emplace_back(index, text);
-  };
   EXPECT_TRUE(list.AddUnique("localhost"));
   EXPECT_TRUE(list.AddUnique("Beta"));
   EXPECT_TRUE(list.AddUnique("alpha"));
@@ -21,8 +17,6 @@ TEST(HistoryList, AddsAtTheSortedPlaceOnlyWhenNoEntryMatches) {
   EXPECT_FALSE(list.AddUnique("beta"));
   EXPECT_TRUE(list.AddUnique("beta "));
   EXPECT_EQ(list.Entries(), (Entries{"alpha", "Beta", "beta ", "localhost"}));
-  EXPECT_EQ(inserted, (std::vector<std::pair<size_t, std::string>>{
-                          {0, "localhost"}, {0, "Beta"}, {0, "alpha"}, {2, "beta "}}));
 }
 
 TEST(HistoryList, MatchesCyrillicWithoutRegardToCase) {
@@ -35,15 +29,11 @@ TEST(HistoryList, MatchesCyrillicWithoutRegardToCase) {
 
 TEST(HistoryList, ReplacingSortsAndKeepsDuplicates) {
   HistoryList list;
-  int replaced = 0;
-  list.OnReplaced = [&] { ++replaced; };
   list.AddUnique("x");
   list.Replace({"b", "A", "a", "", "B"});
   EXPECT_EQ(list.Entries(), (Entries{"", "A", "a", "b", "B"}));
-  EXPECT_EQ(replaced, 1);
   list.Clear();
   EXPECT_EQ(list.Size(), 0u);
-  EXPECT_EQ(replaced, 2);
 }
 
 }  // namespace

@@ -241,9 +241,9 @@ TEST_F(SettingsStoreTest, RandomBytesAsEachFile) {
   EXPECT_EQ(reloaded.message_history, loaded.message_history);
 }
 
-// A 64 MiB "zirk.ini" loads and is stored again; files over the limits (a 256 MiB settings or
-// history file, a history of more entries than the limit) cannot be read: they are shown at start
-// and kept at exit.
+// A 64 MiB "zirk.ini" and a history of 100,000 entries load and are stored again; files over the
+// size limits (a 256 MiB settings or history file) cannot be read: they are shown at start and
+// kept at exit.
 TEST_F(SettingsStoreTest, HugeFilesLoadOrFailAsUnreadable) {
   const size_t size = size_t{64} << 20;
   const std::string filler = "padding=" + std::string(90, 'p') + "\r\n";
@@ -256,16 +256,21 @@ TEST_F(SettingsStoreTest, HugeFilesLoadOrFailAsUnreadable) {
   { std::ofstream created(File("ZIRK_adrs.ini"), std::ios::binary); }
   fs::resize_file(File("ZIRK_adrs.ini"), uintmax_t{256} << 20);
   std::string many;
-  for (size_t i = 0; i <= SettingsStore::kHistoryEntryLimit; ++i) many += "m\r\n";
+  for (size_t i = 0; i < 100'000; ++i) many += "m\r\n";
   WriteBytes(File("ZIRK_msgs.ini"), many);
 
   SettingsRecord loaded = store.Load();
   EXPECT_EQ(loaded.port, 77);
-  EXPECT_FALSE(loaded.address_history || loaded.message_history);
+  EXPECT_FALSE(loaded.address_history);
+  ASSERT_TRUE(loaded.message_history);
+  EXPECT_EQ(loaded.message_history->size(), 100'000u);
   EXPECT_THROW(store.RaiseLoadFailure(), EFOpenError);
-  store.Save(SampleRecord());
+  SettingsRecord record = SampleRecord();
+  record.message_history = loaded.message_history;
+  record.message_history->push_back("n");
+  store.Save(record);
   EXPECT_EQ(fs::file_size(File("ZIRK_adrs.ini")), uintmax_t{256} << 20);
-  EXPECT_EQ(ReadBytes(File("ZIRK_msgs.ini")), many);
+  EXPECT_EQ(ReadBytes(File("ZIRK_msgs.ini")), many + "n\r\n");
   EXPECT_EQ(SettingsStore(folders, files).Load().port, 7);
 
   fs::resize_file(File("zirk.ini"), uintmax_t{256} << 20);

@@ -1,5 +1,6 @@
 // The main window's settings in a real user's world: the session ending with the program
-// running, a history file held open by another program at start, a stored place on no monitor.
+// running, a history file held open by another program at start, a long history, a stored place
+// on no monitor.
 #include <windows.h>
 
 #include "core/PathText.h"
@@ -84,6 +85,25 @@ TEST_F(MainWindowSettingsTest, AHistoryFileHeldOpenAtStartIsShownOnceAndKept) {
   EXPECT_EQ(ReadBytes(dir.Native("ZIRK_adrs.ini")), "kept.example\r\n");
   EXPECT_EQ(ReadBytes(dir.Native("ZIRK_msgs.ini")), "hello\r\nnew\r\n");
   EXPECT_NE(Ini().find("adr=stored.example\r\nport=4321\r\n"), std::string::npos) << Ini();
+}
+
+// A heavy user's history loads whole, however long, and what the run adds is stored with it.
+TEST_F(MainWindowSettingsTest, AHistoryOfAnyLengthLoadsAndIsStoredWithWhatTheRunAdded) {
+  std::string file;
+  for (int i = 99'999; i >= 0; --i) file += "entry " + std::to_string(i) + "\r\n";
+  WriteBytes(dir.Native("ZIRK_msgs.ini"), file);
+  Create();
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(form->MSG.History().Size(), 100'000u);
+  form->MSG.SetText("entry 99998");
+  PressKey(KeyTarget(form->MSG), VK_DOWN);
+  EXPECT_EQ(form->MSG.Text(), "entry 99999");
+  form->MSG.History().AddUnique("new");
+  app.DestroyForms();
+  const std::string stored = ReadBytes(dir.Native("ZIRK_msgs.ini"));
+  EXPECT_EQ(stored.size(), file.size() + 5);
+  EXPECT_TRUE(stored.starts_with("entry 0\r\nentry 1\r\nentry 10\r\n"));
+  EXPECT_TRUE(stored.ends_with("entry 99999\r\nnew\r\n"));
 }
 
 TEST_F(MainWindowSettingsTest, AStoredPlaceOnNoMonitorOpensOnTheScreen) {
