@@ -82,17 +82,31 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  size_t end = text.find('\0');
-  if (end != std::string_view::npos) text = text.substr(0, end);
-  std::vector<std::string> lines;
+namespace {
+
+template <typename Take>
+void ForEachLine(std::string_view text, Take take) {
   size_t i = 0;
   while (i < text.size()) {
     size_t start = i;
     while (i < text.size() && text[i] != '\r' && text[i] != '\n') ++i;
-    lines.emplace_back(text.substr(start, i - start));
+    take(text.substr(start, i - start));
     if (i < text.size() && text[i] == '\r') ++i;
     if (i < text.size() && text[i] == '\n') ++i;
   }
+}
+
+}  // namespace
+
+std::vector<std::string> SplitLines(std::string_view text) {
+  size_t end = text.find('\0');
+  if (end != std::string_view::npos) text = text.substr(0, end);
+  // Counted first, so that the list is allocated once: a file of bare line ends holds as many
+  // lines as bytes, and growing the list step by step took several times the memory and time.
+  size_t count = 0;
+  ForEachLine(text, [&count](std::string_view) { ++count; });
+  std::vector<std::string> lines;
+  lines.reserve(count);
+  ForEachLine(text, [&lines](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }

@@ -27,9 +27,12 @@ bool HistoryList::AddUnique(const std::string& text) {
 
 void HistoryList::Replace(std::vector<std::string> entries) {
   // Adding one by one puts each entry after the equal ones before it; a stable sort by the same
-  // order keeps equal entries in the order they came, so both give the same list.
+  // order keeps equal entries in the order they came, so both give the same list. The program
+  // writes its files in this order, so a file it wrote needs no sorting.
   entries_ = std::move(entries);
-  std::stable_sort(entries_.begin(), entries_.end(), Before);
+  if (!std::is_sorted(entries_.begin(), entries_.end(), Before)) {
+    std::stable_sort(entries_.begin(), entries_.end(), Before);
+  }
 }
 
 void HistoryList::Clear() {

@@ -11,7 +11,7 @@ class HistoryList {
   // case. Returns whether it was added.
   bool AddUnique(const std::string& text);
   // Replaces every entry: the same list as adding them one by one at their sorted places,
-  // duplicates included, in O(n log n).
+  // duplicates included, in O(n log n), or O(n) when they come in order.
   void Replace(std::vector<std::string> entries);
   void Clear();
 

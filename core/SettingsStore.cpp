@@ -138,10 +138,12 @@ void SettingsStore::Save(const SettingsRecord& record) {
   // A file that could not be read at start still holds what the user had: it is not written
   // over with what this run could not see.
   if (!Unreadable(settings_folder_ / texts::kSettingsFileName)) WriteSettingsFile(record);
+  // An absent list is stored as an empty one; a present one is not copied.
+  const std::vector<std::string> none;
   WriteHistory(texts::kAddressHistoryFileName,
-               record.address_history.value_or(std::vector<std::string>()));
+               record.address_history ? *record.address_history : none);
   WriteHistory(texts::kMessageHistoryFileName,
-               record.message_history.value_or(std::vector<std::string>()));
+               record.message_history ? *record.message_history : none);
 }
 
 std::filesystem::path SettingsStore::DocumentsFolder() {

@@ -14,8 +14,8 @@ HWND FieldOf(HWND box) {
 }  // namespace
 
 // The box's own list stays empty: it is never shown (one line high leaves it no room), and
-// filling it under Wine took seconds for 10,000 entries and minutes for 100,000. Up and Down
-// step through the history list itself.
+// filling it made the window's start under Wine take 5.5 s instead of 0.5 s with two histories
+// of 10,000 entries. Up and Down step through the history list itself.
 THistoryComboBox::THistoryComboBox(TComponent* owner)
     : TWinControl(owner, L"COMBOBOX", CBS_SIMPLE | CBS_AUTOHSCROLL | CBS_NOINTEGRALHEIGHT),
       field_(FieldOf(Handle()), this, &ReportCaughtException,
