@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/Handle.h"
 #include "platform/win32/WideText.h"
 #include "shell/ShellTexts.h"
 #include "transport/Texts.h"
@@ -199,16 +200,15 @@ int PrintForeground() {
 
 // Prints "held" once the file is open, then keeps it until standard input ends.
 int HoldFile(const wchar_t* path) {
-  HANDLE file =
-      CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::puts("failed"), 1;
+  const UniqueHandle file(
+      CreateFileW(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return std::puts("failed"), 1;
   std::puts("held");
   std::fflush(stdout);
   char ignored[64];
   DWORD got = 0;
   while (ReadFile(GetStdHandle(STD_INPUT_HANDLE), ignored, sizeof ignored, &got, nullptr) && got) {
   }
-  CloseHandle(file);
   return 0;
 }
 
