@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "core/Texts.h"
-#include "shell/Monitors.h"
 #include "shell/ShellTexts.h"
 #include "shell/Skin.h"
+#include "shell/framework/Monitors.h"
 
 TForm1* Form1 = nullptr;
 

@@ -1,5 +1,20 @@
 #include "shell/framework/Monitors.h"
 
+namespace {
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (GetMonitorInfoW(monitor, &info)) {
+    const RECT& work = info.rcWork;
+    reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back(
+        {work.left, work.top, work.right, work.bottom});
+  }
+  return TRUE;
+}
+
+}  // namespace
+
 MonitorArea MonitorOf(HWND window) {
   MonitorArea area;
   area.handle = MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
@@ -18,4 +33,10 @@ MonitorArea MonitorOf(HWND window) {
 POINT CentreIn(const RECT& area, int width, int height) {
   return {area.left + (area.right - area.left - width) / 2,
           area.top + (area.bottom - area.top - height) / 2};
+}
+
+std::vector<ScreenRect> MonitorWorkAreas() {
+  std::vector<ScreenRect> areas;
+  EnumDisplayMonitors(nullptr, nullptr, &AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+  return areas;
 }

@@ -1,8 +1,13 @@
 // Where on the monitors the program's windows and boxes go: the monitor that shows a window, its
-// work area (the monitor less the taskbar and other docked bars), and centring on it.
+// work area (the monitor less the taskbar and other docked bars), centring on it, and the work
+// areas of every monitor attached now.
 #pragma once
 
 #include <windows.h>
+
+#include <vector>
+
+#include "shell/logic/WindowPlace.h"
 
 struct MonitorArea {
   HMONITOR handle = nullptr;
@@ -15,3 +20,6 @@ MonitorArea MonitorOf(HWND window);
 
 // The top-left corner that puts a width by height rectangle in the middle of area.
 POINT CentreIn(const RECT& area, int width, int height);
+
+// The work area of each monitor attached now, for placing a window where it can be seen.
+std::vector<ScreenRect> MonitorWorkAreas();
