@@ -21,9 +21,10 @@ class LineTransport {
   virtual void Close() = 0;
   // Whether the connection is open; never blocks, never raises, makes no platform call.
   virtual bool IsOpen() const = 0;
-  // One received line without its terminator, or "" when none arrived within timeoutMs. When it
-  // finds the peer's close, OnDisconnected runs inside and "Connection Closed Gracefully." is
-  // raised (unless a partial line is pending).
+  // One received line without its terminator, or "" when none arrived within timeoutMs (the
+  // whole call waits no longer). The peer's last bytes without a line end come back as a last
+  // line; the call that then finds the end of the connection runs OnDisconnected inside and
+  // raises "Connection Closed Gracefully." or the error that ended it.
   virtual std::string ReadLine(const std::string& terminator, int32_t timeoutMs) = 0;
   // Sends text followed by CR LF.
   virtual void WriteLine(const std::string& text) = 0;

@@ -107,6 +107,8 @@ class Sockets {
   // How many sockets of the set are readable (a closed or failed connection counts); 0 when
   // the time passed; -1 on error. Without a time it waits without limit. At most kMaxSetSize.
   virtual int SelectReadable(const std::vector<SocketHandle>& sockets, const WaitTime* timeout) = 0;
+  // A steady clock in microseconds from an arbitrary start: what bounds a series of waits.
+  virtual int64_t Microseconds() = 0;
   virtual int SetOption(SocketHandle socket, int level, int option, int32_t value) = 0;
   virtual int Shutdown(SocketHandle socket, int how) = 0;
   // 0, or -1; a closed socket is reported no more.

@@ -8,6 +8,7 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -167,6 +168,12 @@ class PosixSockets final : public Sockets {
       }
     }
     return n;
+  }
+
+  int64_t Microseconds() override {
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return int64_t{now.tv_sec} * 1'000'000 + now.tv_nsec / 1000;
   }
 
   int SetOption(SocketHandle socket, int level, int option, int32_t value) override {

@@ -175,6 +175,17 @@ class WinsockSockets final : public Sockets {
     return select_(0, &set, nullptr, nullptr, timeout ? &wait : nullptr);
   }
 
+  int64_t Microseconds() override {
+    LARGE_INTEGER now{};
+    LARGE_INTEGER frequency{};
+    ::QueryPerformanceCounter(&now);
+    ::QueryPerformanceFrequency(&frequency);
+    // In two steps, so that a counter of many days does not overflow.
+    const int64_t seconds = now.QuadPart / frequency.QuadPart;
+    const int64_t rest = now.QuadPart % frequency.QuadPart;
+    return seconds * 1'000'000 + rest * 1'000'000 / frequency.QuadPart;
+  }
+
   int SetOption(SocketHandle socket, int level, int option, int32_t value) override {
     if (!setsockopt_) return Fail(WSASYSNOTREADY);
     return setsockopt_(Native(socket), level, option, reinterpret_cast<const char*>(&value),

@@ -104,21 +104,23 @@ int FakeSockets::PeerName(SocketHandle, SocketAddress& remote) {
 
 int FakeSockets::Receive(SocketHandle socket, char* buffer, int length) {
   net_.Add("recv " + Number(socket) + " " + std::to_string(length));
+  net_.now_us = std::max(net_.now_us, net_.next_arrival_us);
   if (!net_.incoming.empty()) {
     std::string& chunk = net_.incoming.front();
     const size_t n = std::min(chunk.size(), static_cast<size_t>(std::max(length, 0)));
     std::memcpy(buffer, chunk.data(), n);
     chunk.erase(0, n);
-    if (chunk.empty()) net_.incoming.pop_front();
+    if (chunk.empty()) {
+      net_.incoming.pop_front();
+      net_.next_arrival_us = net_.now_us + net_.gap_us;
+    }
     return static_cast<int>(n);
   }
   switch (net_.end) {
     case FakeNetwork::End::Closed:
       return 0;
-    case FakeNetwork::End::Reset:
-      return Fail(wsa::kECONNRESET);
-    case FakeNetwork::End::Shutdown:
-      return Fail(wsa::kESHUTDOWN);
+    case FakeNetwork::End::Failed:
+      return Fail(net_.end_error);
     case FakeNetwork::End::Open:
       break;
   }
@@ -151,8 +153,14 @@ int FakeSockets::SelectReadable(const std::vector<SocketHandle>& sockets, const 
            (timeout ? std::to_string(timeout->seconds) + "s" +
                           std::to_string(timeout->microseconds) + "us"
                     : "forever"));
-  const bool readable = !net_.incoming.empty() || net_.end != FakeNetwork::End::Open;
-  return readable ? 1 : 0;
+  const bool coming = !net_.incoming.empty() || net_.end != FakeNetwork::End::Open;
+  const int64_t wait = timeout ? int64_t{timeout->seconds} * 1'000'000 + timeout->microseconds : -1;
+  if (coming && (wait < 0 || net_.next_arrival_us <= net_.now_us + wait)) {
+    net_.now_us = std::max(net_.now_us, net_.next_arrival_us);
+    return 1;
+  }
+  if (wait > 0) net_.now_us += wait;
+  return 0;
 }
 
 int FakeSockets::SetOption(SocketHandle socket, int level, int option, int32_t value) {

@@ -1,9 +1,10 @@
 // The platform's sockets for tests, replaying what Windows Sockets does, scripted by a test: the
-// peer's bytes arrive as queued, an orderly close reads 0 on every receive, a reset fails every
-// receive with 10054 (as Windows reports it; Linux and Wine do not), a socket selected for
-// kConnect answers its connect with 10035, and the test plays the notifications (a reset as
-// kClose with 10054, a cancelled look-up that still completes). No real socket; every call that
-// matters is recorded, so a test can also check that no platform call happened.
+// peer's bytes arrive as queued (at once, or at a pace on the fake's clock), an orderly close
+// reads 0 on every receive, a reset (or any failure that ends a connection) fails every receive
+// with its code (as Windows reports it; Linux and Wine do not), a socket selected for kConnect
+// answers its connect with 10035, and the test plays the notifications (a reset as kClose with
+// 10054, a cancelled look-up that still completes). No real socket; every call that matters is
+// recorded, so a test can also check that no platform call happened.
 #pragma once
 
 #include <deque>
@@ -17,7 +18,7 @@
 // The scripted other side and the record of calls, owned by the test and shared by every fake
 // made on it. The calls go into the log as short texts, in the order they happen.
 struct FakeNetwork : CallLog {
-  enum class End { Open, Closed, Reset, Shutdown };
+  enum class End { Open, Closed, Failed };
 
   // What the calls answer; a Windows Sockets code makes the call fail with it.
   bool library_missing = false;
@@ -37,7 +38,14 @@ struct FakeNetwork : CallLog {
 
   // Chunks of the peer's bytes: the first has arrived, each later one arrives with a receive.
   std::deque<std::string> incoming;
-  End end = End::Open;  // what receives give once incoming is empty
+  End end = End::Open;               // what receives give once incoming is empty
+  int end_error = wsa::kECONNRESET;  // what they fail with when the end is Failed
+  // The clock, for a peer that takes its time: each chunk after the first (and then the end)
+  // arrives gap_us after the receive that took the one before. A wait moves now_us on to the
+  // arrival, or by its whole time when nothing arrives within it; a receive waits for it.
+  int64_t now_us = 0;
+  int64_t gap_us = 0;
+  int64_t next_arrival_us = 0;
   // Results of the next sends: a count of bytes taken, or a negative Windows Sockets code. Once
   // they are used up, a send fails with send_error, or takes everything when it is 0.
   std::deque<int> send_results;
@@ -81,6 +89,7 @@ class FakeSockets final : public Sockets {
   int Send(SocketHandle socket, const char* data, int length) override;
   int BytesWaiting(SocketHandle socket) override;
   int SelectReadable(const std::vector<SocketHandle>& sockets, const WaitTime* timeout) override;
+  int64_t Microseconds() override { return net_.now_us; }
   int SetOption(SocketHandle socket, int level, int option, int32_t value) override;
   int Shutdown(SocketHandle socket, int how) override;
   int CloseSocket(SocketHandle socket) override;

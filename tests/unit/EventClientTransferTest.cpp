@@ -112,7 +112,7 @@ TEST_F(EventClientTransfer, AFailureWhileSendingTheRestDisconnectsAndRaises) {
 
 TEST_F(EventClientTransfer, AFailedReceiveDisconnectsAndRaises) {
   Connect();
-  net.end = FakeNetwork::End::Reset;
+  net.end = FakeNetwork::End::Failed;
   EXPECT_EQ(Raised([&] { client.ReceiveString(); }), SocketError(10054, kApiReceive));
   EXPECT_EQ(Take(), (Texts{"recv 100 0", "OnDisconnect", "closesocket 100"}));
   EXPECT_FALSE(client.Active());

@@ -2,6 +2,7 @@
 // exact: one line per tick, and a reset with Windows' behaviour.
 #include <gtest/gtest.h>
 
+#include "core/Texts.h"
 #include "fakes/FakeSockets.h"
 #include "integration/LineHarness.h"
 #include "transport/Texts.h"
@@ -44,40 +45,42 @@ TEST_F(LinePollTest, NoTickReadsUnlessTheTransportIsOpen) {
   EXPECT_TRUE(net.calls.empty());
 }
 
-TEST_F(LinePollTest, ResetRaisesOnEveryReceivingTickAndStaysConnected) {
+// As Windows reports a reset: every receive fails with 10054. The error is shown once, after the
+// disconnected banner, and the window goes idle instead of raising again on every tick.
+TEST_F(LinePollTest, AResetIsReportedOnceAndTheWindowGoesIdle) {
   net.incoming = {"a\nb\n"};
-  net.end = FakeNetwork::End::Reset;
+  net.end = FakeNetwork::End::Failed;
   app.Tick();
   app.Tick();
   EXPECT_EQ(app.Received(), (Strings{"> a", "> b"}));
-  const size_t lines = app.transcript.Lines().size();
-  for (int i = 0; i < 3; ++i) {
-    try {
-      app.Tick();
-      FAIL() << "no error";
-    } catch (const ENetSocketError& e) {
-      EXPECT_EQ(e.Message(), SocketErrorMessage(10054));
-    }
-    EXPECT_TRUE(app.controller.IsConnected());
-    EXPECT_EQ(app.controller.TransportKind(), 0);
-    EXPECT_TRUE(app.view.timer_running);
+  try {
+    app.Tick();
+    FAIL() << "no error";
+  } catch (const ENetSocketError& e) {
+    EXPECT_EQ(e.Message(), SocketErrorMessage(10054));
   }
-  EXPECT_EQ(app.transcript.Lines().size(), lines) << "no banner";
-  app.controller.Disconnect();
-  EXPECT_EQ(app.controller.TransportKind(), 3);
-}
-
-TEST_F(LinePollTest, LinesBeforeTheCloseAreShownThenTheCloseRaises) {
-  net.incoming = {"one\ntwo\npartial"};
-  net.end = FakeNetwork::End::Closed;
-  app.Tick();
-  app.Tick();
-  EXPECT_EQ(app.Received(), (Strings{"> one", "> two"}));
-  // The partial line is lost without an error; the tick that sees the close goes idle.
-  app.Tick();
+  EXPECT_TRUE(app.transcript.Text().ends_with(texts::kSeparatorLine + "\r\n\r\n"));
+  EXPECT_FALSE(app.controller.IsConnected());
   EXPECT_EQ(app.controller.TransportKind(), 3);
   EXPECT_FALSE(app.view.timer_running);
-  EXPECT_EQ(app.Received().size(), 2u);
+  net.calls.clear();
+  app.controller.PollTick();
+  EXPECT_TRUE(net.calls.empty());
+}
+
+// The lines before the peer's close, and then its last bytes without a line end, are shown
+// before the disconnected banner; the tick after them finds the close.
+TEST_F(LinePollTest, LinesBeforeTheCloseAndTheLastBytesAreShownThenTheCloseRaises) {
+  net.incoming = {"one\ntwo\npartial"};
+  net.end = FakeNetwork::End::Closed;
+  for (int i = 0; i < 3; ++i) app.Tick();
+  EXPECT_EQ(app.Received(), (Strings{"> one", "> two", "> partial"}));
+  EXPECT_TRUE(app.view.timer_running);
+  EXPECT_THROW(app.Tick(), EConnClosedGracefully);
+  EXPECT_EQ(app.controller.TransportKind(), 3);
+  EXPECT_FALSE(app.view.timer_running);
+  EXPECT_LT(app.transcript.Text().find("> partial"),
+            app.transcript.Text().find(texts::kDisconnectedFrom));
 }
 
 }  // namespace

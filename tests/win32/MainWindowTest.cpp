@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, RefusedConnectShowsTheBoxAndTheIdleBanner) {
 
 TEST_F(MainWindowTest, ARepeatingPollErrorOpensOneBoxAtATime) {
   FakeNetwork network;
-  network.end = FakeNetwork::End::Reset;
+  network.end = FakeNetwork::End::Failed;
   FakeSocketsScope fake(network);
   Create();
   ConnectTo(7, 0);

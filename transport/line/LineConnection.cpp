@@ -3,10 +3,44 @@
 #include "transport/line/LineConnection.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 #include "transport/line/NetErrors.h"
 #include "transport/line/SocketStack.h"
+
+namespace {
+
+// How long one ReadLine may still wait: all of its time before the first wait, then what is
+// left of it by the stack's clock, so that a peer sending a byte now and then cannot hold the
+// call (and the window's thread) beyond its time. WaitForever has no end.
+class CallTime {
+ public:
+  CallTime(TSocketStack& stack, int32_t timeoutMs) : stack_(stack), timeout_ms_(timeoutMs) {}
+
+  bool Limited() const { return timeout_ms_ != WaitForever; }
+
+  // The next wait; nothing when the time is up (or without a limit).
+  std::optional<WaitTime> Next() {
+    if (!Limited()) return std::nullopt;
+    if (!started_) {
+      started_ = true;
+      end_ = stack_.Microseconds() + int64_t{timeout_ms_} * 1000;
+      return WaitTime{timeout_ms_ / 1000, (timeout_ms_ % 1000) * 1000};
+    }
+    const int64_t left = end_ - stack_.Microseconds();
+    if (left <= 0) return std::nullopt;
+    return WaitTime{static_cast<int32_t>(left / 1'000'000), static_cast<int32_t>(left % 1'000'000)};
+  }
+
+ private:
+  TSocketStack& stack_;
+  int32_t timeout_ms_;
+  bool started_ = false;
+  int64_t end_ = 0;
+};
+
+}  // namespace
 
 TLineConnection::TLineConnection(TComponent* owner) : TNetComponent(owner), link_(Stack()) {
   recv_block_.SetSize(static_cast<size_t>(recv_buffer_size_));
@@ -27,16 +61,24 @@ void TLineConnection::ResetState() {
   link_.ResetEndpoints(true);
   pending_input_.Clear();
   peer_closed_ = false;
+  end_error_ = 0;
 }
 
 void TLineConnection::CheckClosed(bool raiseIfClosed, bool ignoreBuffer) {
   if (!peer_closed_ && link_.Allocated()) return;
+  // Read before the drop: OnDisconnected may open the connection again.
+  const int end_error = end_error_;
   if (link_.Allocated()) DropSocket();
-  if (raiseIfClosed && (ignoreBuffer || pending_input_.Empty())) throw EConnClosedGracefully();
+  if (!raiseIfClosed || (!ignoreBuffer && !pending_input_.Empty())) return;
+  if (end_error != 0) {
+    end_error_ = 0;  // reported once; later calls find the connection closed
+    TSocketStack::ThrowSocketError(end_error);
+  }
+  throw EConnClosedGracefully();
 }
 
 bool TLineConnection::IsOpen() const {
-  return link_.Allocated() && !peer_closed_;
+  return link_.Allocated();
 }
 
 void TLineConnection::Close() {
@@ -64,14 +106,16 @@ void TLineConnection::RemoveInput(size_t count) {
 }
 
 int TLineConnection::ReceiveChunk(bool raiseIfClosed, int32_t timeoutMs, bool intoInput) {
-  return ReceiveUpTo(raiseIfClosed, timeoutMs, intoInput, recv_buffer_size_);
+  CheckClosed(raiseIfClosed, false);
+  const WaitTime wait{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+  const int n = Receive(timeoutMs == WaitForever ? nullptr : &wait, intoInput, recv_buffer_size_);
+  CheckClosed(raiseIfClosed, false);
+  return n;
 }
 
-int TLineConnection::ReceiveUpTo(bool raiseIfClosed, int32_t timeoutMs, bool intoInput,
-                                 int32_t limit) {
-  CheckClosed(raiseIfClosed, false);
-  if (!IsOpen()) return 0;
-  if (!link_.WaitReadable(timeoutMs)) return 0;
+int TLineConnection::Receive(const WaitTime* wait, bool intoInput, int32_t limit) {
+  if (!link_.Allocated() || peer_closed_) return 0;
+  if (!link_.WaitReadable(wait)) return 0;
   limit = std::clamp(limit, 0, static_cast<int32_t>(recv_block_.Size()));
   // Bytes for the pending input are received straight to its end, saving a copy of each.
   char* into = intoInput ? pending_input_.Extend(static_cast<size_t>(limit)) : recv_block_.Data();
@@ -80,12 +124,13 @@ int TLineConnection::ReceiveUpTo(bool raiseIfClosed, int32_t timeoutMs, bool int
   peer_closed_ = n == 0;
   if (n == kSocketError) {
     const int code = Stack().LastError();
-    if (code != wsa::kESHUTDOWN) TSocketStack::ThrowSocketError(code);
+    if (!TSocketStack::EndsConnection(code)) TSocketStack::ThrowSocketError(code);
+    // Windows fails every later receive the same way: the connection is over, and its end is
+    // reported once, as the peer's close would be.
     n = 0;
-    if (link_.Allocated()) DropSocket();
-    if (pending_input_.Empty()) TSocketStack::ThrowSocketError(code);
+    peer_closed_ = true;
+    end_error_ = code;
   }
-  CheckClosed(raiseIfClosed, false);
   return n;
 }
 
@@ -95,6 +140,7 @@ std::string TLineConnection::ReadLine(const std::string& terminator, int32_t tim
   // Pending bytes already searched on an earlier pass: the search goes on from there, so a
   // long line costs time in proportion to its length, not to its length squared.
   size_t searched = 0;
+  CallTime time(Stack(), timeoutMs);
   for (;;) {
     const size_t size = pending_input_.Size();
     if (size > 0) {
@@ -115,9 +161,20 @@ std::string TLineConnection::ReadLine(const std::string& terminator, int32_t tim
       searched = window >= t.size() ? window - t.size() + 1 : 0;
     }
     CheckClosed(true, true);
+    const std::optional<WaitTime> wait = time.Next();
+    if (time.Limited() && !wait) {
+      line_timed_out_ = true;
+      return std::string();
+    }
     // One call never holds more than kMaxLineLength pending bytes.
     const auto room = static_cast<int32_t>(kMaxLineLength - pending_input_.Size());
-    const int n = ReceiveUpTo(true, timeoutMs, true, std::min(recv_buffer_size_, room));
+    const int n = Receive(wait ? &*wait : nullptr, true, std::min(recv_buffer_size_, room));
+    if (peer_closed_) {
+      // The peer's last bytes without a line end are its last line; the next call reports the
+      // end of the connection as it would after a whole line.
+      if (!pending_input_.Empty()) return TakeInput(pending_input_.Size());
+      CheckClosed(true, true);
+    }
     line_timed_out_ = n == 0;
     if (n == 0) return std::string();
   }
@@ -141,7 +198,7 @@ void TLineConnection::SendAll(const char* data, int count) {
     peer_closed_ = n == 0;
     CheckClosed(true, false);
     if (n == kSocketError) {
-      if (code == wsa::kESHUTDOWN) DropSocket();
+      if (TSocketStack::EndsConnection(code)) DropSocket();
       TSocketStack::ThrowSocketError(code);
     }
     sent += n;

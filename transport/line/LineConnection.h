@@ -15,8 +15,8 @@ class TLineConnection : public TNetComponent {
  public:
   // The longest line ReadLine returns. Bytes that reach this length without a terminator come
   // back as one line as they are (no CR removed), and the next call goes on with the rest, so
-  // a peer that never ends a line can neither freeze the caller nor fill the memory. A line
-  // whose terminator arrives within this many bytes is returned as usual.
+  // a peer that never ends a line cannot fill the memory. A line whose terminator arrives
+  // within this many bytes is returned as usual.
   static constexpr size_t kMaxLineLength = size_t{1} << 20;
 
   explicit TLineConnection(TComponent* owner = nullptr);
@@ -26,11 +26,13 @@ class TLineConnection : public TNetComponent {
   virtual void NotifyDisconnected();
   // Clears the endpoints and the pending input; the peer counts as not closed.
   virtual void ResetState();
-  // Drops the socket once the peer has closed; then, with raiseIfClosed, raises
-  // EConnClosedGracefully when ignoreBuffer is set or no input is pending.
+  // Drops the socket once the connection has ended; then, with raiseIfClosed, when ignoreBuffer
+  // is set or no input is pending, raises the error that ended it (once) or
+  // EConnClosedGracefully.
   virtual void CheckClosed(bool raiseIfClosed, bool ignoreBuffer);
-  // Whether a socket is allocated and the peer's close not yet seen: what Allocated gives once
-  // CheckClosed has run, without running it. No platform call, no callback, never raises.
+  // Whether a socket is allocated. After ReadLine returned the peer's last bytes the socket
+  // stays allocated until the next call reports the end. No platform call, no callback, never
+  // raises.
   virtual bool IsOpen() const;
   virtual void Close();
   // Releases an allocated socket with its status reports and OnDisconnected; nothing when
@@ -40,10 +42,14 @@ class TLineConnection : public TNetComponent {
   virtual std::string TakeInput(size_t count);
   // Waits up to timeoutMs and receives at most RecvBufferSize bytes: with intoInput at the end
   // of the pending input, otherwise into RecvBlock. The count received: 0 after a time-out,
-  // when not open, or after the peer's close.
+  // when not open, or after the end of the connection. A failure that ends the connection
+  // (TSocketStack::EndsConnection) drops it as the peer's close does; any other raises.
   virtual int ReceiveChunk(bool raiseIfClosed, int32_t timeoutMs, bool intoInput);
   // One line without its terminator (empty: LF, and one CR before it is removed), or "" with
-  // LineTimedOut set when no whole line arrived; timeoutMs limits each wait.
+  // LineTimedOut set when no whole line arrived within timeoutMs: the whole call waits at most
+  // that long (plus one receive), and bytes of an unfinished line stay pending. When the
+  // connection ends with bytes pending, they are returned as the last line and the next call
+  // drops the socket and raises; otherwise the call that sees the end does.
   virtual std::string ReadLine(const std::string& terminator, int32_t timeoutMs);
   virtual void RemoveInput(size_t count);
   // Sends the bytes of a non-empty text.
@@ -52,7 +58,8 @@ class TLineConnection : public TNetComponent {
   virtual void WriteLine(const std::string& text);
 
   // Sends every byte, continuing partial sends. Raises EConnClosedGracefully when no socket
-  // is allocated; a failed send raises its socket error.
+  // is allocated; a failed send raises its socket error, after dropping the socket when the
+  // failure ends the connection.
   void SendAll(const char* data, int count);
   size_t InputSize() const { return pending_input_.Size(); }
   const TByteBuffer& PendingInput() const { return pending_input_; }
@@ -73,12 +80,15 @@ class TLineConnection : public TNetComponent {
   TNotifyEvent OnDisconnected;
 
  private:
-  int ReceiveUpTo(bool raiseIfClosed, int32_t timeoutMs, bool intoInput, int32_t limit);
+  // One wait (null: without limit) and one receive of at most limit bytes, without closing.
+  int Receive(const WaitTime* wait, bool intoInput, int32_t limit);
 
   TSocketHandle link_;
   TByteBuffer pending_input_;
   TByteBuffer recv_block_;
   bool peer_closed_ = false;
+  // The code of the failure that ended the connection, until it is raised; 0 for none.
+  int end_error_ = 0;
   bool line_timed_out_ = false;
   int32_t recv_buffer_size_ = 32768;
   int32_t send_buffer_size_ = 32768;

@@ -41,9 +41,13 @@ void TSocketHandle::ConnectRemote() {
 }
 
 bool TSocketHandle::WaitReadable(int32_t timeoutMs) {
-  if (!allocated_) throw EConnClosedGracefully();
   const WaitTime wait{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-  return stack_.Select({socket_}, timeoutMs == WaitForever ? nullptr : &wait) == 1;
+  return WaitReadable(timeoutMs == WaitForever ? nullptr : &wait);
+}
+
+bool TSocketHandle::WaitReadable(const WaitTime* timeout) {
+  if (!allocated_) throw EConnClosedGracefully();
+  return stack_.Select({socket_}, timeout) == 1;
 }
 
 void TSocketHandle::ReadLocal() {

@@ -8,6 +8,8 @@
 #include "core/Component.h"
 #include "platform/SocketTypes.h"
 
+struct WaitTime;
+
 class TSocketStack;
 
 // A wait without limit for ReadLine and WaitReadable.
@@ -42,6 +44,8 @@ class TSocketHandle : public TObject {
   // Raises EConnClosedGracefully when no socket is allocated. True when the socket is
   // readable within timeoutMs (WaitForever: no limit); a time-out or a failure gives false.
   bool WaitReadable(int32_t timeoutMs);
+  // The same for a wait given exactly; null waits without limit.
+  bool WaitReadable(const WaitTime* timeout);
   void ReadLocal();
   void ReadRemote();
   // Socket := none, Allocated := false, the remote endpoint cleared, and with clearLocal the

@@ -2,6 +2,7 @@
 #include "transport/line/SocketStack.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/Format.h"
 #include "transport/Texts.h"
@@ -42,6 +43,18 @@ bool TSocketStack::CheckSocketCall(int result, std::initializer_list<int> ignore
 
 void TSocketStack::ThrowSocketError(int code) {
   throw ENetSocketError(code, SocketErrorMessage(code));
+}
+
+bool TSocketStack::EndsConnection(int code) {
+  // Transient failures (interrupted, would block, no buffer space, a call in progress) and
+  // faults of one call (bad address, message too long) leave the connection usable.
+  static constexpr int kFinal[] = {
+      wsa::kEBADF,      wsa::kEINVAL,       wsa::kENOTSOCK,       wsa::kEOPNOTSUPP,
+      wsa::kENETDOWN,   wsa::kENETUNREACH,  wsa::kENETRESET,      wsa::kECONNABORTED,
+      wsa::kECONNRESET, wsa::kENOTCONN,     wsa::kESHUTDOWN,      wsa::kETIMEDOUT,
+      wsa::kEHOSTDOWN,  wsa::kEHOSTUNREACH, wsa::kNOTINITIALISED,
+  };
+  return std::find(std::begin(kFinal), std::end(kFinal), code) != std::end(kFinal);
 }
 
 std::string TSocketStack::LookupHost(const std::string& host) {

@@ -35,6 +35,8 @@ class TSocketStack : public TObject {
   // Readable sockets among readSet; raises EStackSetSizeExceeded for more than 64 sockets.
   // No time-out waits without limit.
   virtual int Select(const std::vector<SocketHandle>& readSet, const WaitTime* timeout) = 0;
+  // The platform's steady clock in microseconds: what bounds a read that waits several times.
+  virtual int64_t Microseconds() = 0;
   virtual int Send(SocketHandle socket, const char* data, int length) = 0;
   // Raises the socket error of a failure.
   virtual void SetOption(SocketHandle socket, int level, int option, int32_t value) = 0;
@@ -53,6 +55,10 @@ class TSocketStack : public TObject {
   bool CheckSocketCall(int result, std::initializer_list<int> ignoredCodes = {});
   // Raises ENetSocketError with SocketErrorMessage(code).
   [[noreturn]] static void ThrowSocketError(int code);
+  // Whether a receive or send that failed with code has ended the connection: every later call
+  // on that socket would fail as well (reset, aborted, timed out, network or host gone, not
+  // connected, shut down, not a socket, the sockets stopped).
+  static bool EndsConnection(int code);
   // "LOCALHOST" in any case is 127.0.0.1 without a look-up; a dotted quad is itself; any other
   // text is looked up and its first address taken.
   std::string LookupHost(const std::string& host);
@@ -88,6 +94,7 @@ class TWinsockStack : public TSocketStack {
   uint16_t HostToNetwork(uint16_t value) override;
   int Receive(SocketHandle socket, char* buffer, int length) override;
   int Select(const std::vector<SocketHandle>& readSet, const WaitTime* timeout) override;
+  int64_t Microseconds() override;
   int Send(SocketHandle socket, const char* data, int length) override;
   void SetOption(SocketHandle socket, int level, int option, int32_t value) override;
   SocketHandle Socket(int type, int protocol) override;

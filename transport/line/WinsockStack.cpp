@@ -60,6 +60,10 @@ int TWinsockStack::Select(const std::vector<SocketHandle>& readSet, const WaitTi
   return sockets_->SelectReadable(readSet, timeout);
 }
 
+int64_t TWinsockStack::Microseconds() {
+  return sockets_->Microseconds();
+}
+
 int TWinsockStack::Send(SocketHandle socket, const char* data, int length) {
   return sockets_->Send(socket, data, length);
 }
