@@ -32,7 +32,7 @@ bool Listening(uint16_t port) {
 class EventRedis : public EventLoopbackFixture {
  protected:
   void SetUp() override {
-    port_ = LoopbackPeer::RefusedPort();
+    port_ = LoopbackPeer::FreePort();
     std::string port = std::to_string(port_);
     std::string dir = folder_.Native("").string();
     const char* args[] = {"redis-server", "--port",    port.c_str(), "--bind",

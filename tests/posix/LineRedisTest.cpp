@@ -37,7 +37,7 @@ class RedisServer {
     // A port that was free a moment ago may be taken by the time the server binds it: try a
     // few, each found by binding port 0.
     for (int attempt = 0; attempt < 5; ++attempt) {
-      port_ = LoopbackPeer::RefusedPort();
+      port_ = LoopbackPeer::FreePort();
       if (Start()) return;
       Stop();
     }

@@ -59,6 +59,18 @@ sockaddr_in Loopback(uint16_t port) {
   return address;
 }
 
+// A socket bound to a loopback port that the system picks; the port goes into port.
+std::uintptr_t BindAnyPort(uint16_t& port) {
+  StartSockets();
+  auto s = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address = Loopback(0);
+  ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  socklen_t length = sizeof address;
+  ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+  port = ntohs(address.sin_port);
+  return static_cast<std::uintptr_t>(s);
+}
+
 }  // namespace
 
 LoopbackPeer::LoopbackPeer() : listener_(kNone), connection_(kNone) {
@@ -184,13 +196,20 @@ void LoopbackPeer::StopListening() {
   listener_ = kNone;
 }
 
+uint16_t LoopbackPeer::FreePort() {
+  uint16_t port = 0;
+  CloseSocket(BindAnyPort(port));
+  return port;
+}
+
 uint16_t LoopbackPeer::RefusedPort() {
-  StartSockets();
-  auto s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = Loopback(0);
-  ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  socklen_t length = sizeof address;
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-  CloseSocket(static_cast<std::uintptr_t>(s));
-  return ntohs(address.sin_port);
+  // Bound but never listening, and kept for the life of the process: a connect there is
+  // refused, and the system never gives the port to a client as its own (a client given the
+  // port it connects to would connect to itself).
+  static const uint16_t port = [] {
+    uint16_t bound = 0;
+    BindAnyPort(bound);
+    return bound;
+  }();
+  return port;
 }

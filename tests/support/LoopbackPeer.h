@@ -34,8 +34,10 @@ class LoopbackPeer {
   void Reset();
   void StopListening();
 
-  // A loopback port on which nothing listens.
+  // A loopback port on which nothing listens, the same for the whole process.
   static uint16_t RefusedPort();
+  // A loopback port that was free a moment ago, for a server to listen on.
+  static uint16_t FreePort();
 
  private:
   bool WaitReadable(std::uintptr_t socket, int timeout_ms);
