@@ -193,13 +193,62 @@ TEST_F(EventClientTransfer, ErrorNotificationsMapToTheirOperationAndGoNoFurther)
   EXPECT_TRUE(client.Active());
 }
 
-TEST_F(EventClientTransfer, AClosesocketFailureLeavesTheHandleButNotActive) {
+// A failure while the connection is dropped (the reader running out of memory on the bytes
+// before the peer's close, OnDisconnect raising, closesocket failing) is raised, but the
+// connection is gone all the same: a new connect starts, and a disconnect has nothing to do.
+TEST_F(EventClientTransfer, AFailureDuringTheDropStillDropsTheConnection) {
+  struct Row {
+    const char* name;
+    bool read_fails, disconnect_fails;
+    int close_error;
+    bool peer_closes;
+  };
+  const Row rows[] = {
+      {"reader fails at the close", true, false, 0, true},
+      {"OnDisconnect fails at the close", false, true, 0, true},
+      {"OnDisconnect fails at a disconnect", false, true, 0, false},
+      {"closesocket fails at the close", false, false, 10038, true},
+      {"closesocket fails at a disconnect", false, false, 10038, false},
+  };
+  for (const Row& row : rows) {
+    Connect();
+    ASSERT_TRUE(client.Active()) << "before " << row.name;
+    const SocketHandle handle = client.Socket().Handle();
+    client.OnRead = [&](TObject*, TAsyncSocket* socket) {
+      socket->ReceiveString();
+      if (row.read_fails) throw std::bad_alloc();
+    };
+    client.OnDisconnect = [&](TObject*, TAsyncSocket*) {
+      log.Add("OnDisconnect");
+      if (row.disconnect_fails) throw EAsyncSocketError("handler");
+    };
+    net.incoming = {"flood"};
+    net.close_error = row.close_error;
+    std::string raised;
+    try {
+      if (row.peer_closes) {
+        api->Notify(handle, socket_event::kClose);
+      } else {
+        client.SetActive(false);
+      }
+    } catch (const std::bad_alloc&) {
+      raised = "bad_alloc";
+    } catch (const EAsyncSocketError& e) {
+      raised = e.Message();
+    }
+    const std::string expected = row.read_fails         ? "bad_alloc"
+                                 : row.disconnect_fails ? "handler"
+                                                        : SocketError(10038, kApiCloseSocket);
+    EXPECT_EQ(raised, expected) << row.name;
+    EXPECT_EQ(Take().back(), "closesocket " + std::to_string(handle)) << row.name;
+    EXPECT_FALSE(client.Active()) << row.name;
+    EXPECT_FALSE(client.Socket().Connected()) << row.name;
+    EXPECT_EQ(client.Socket().Handle(), kInvalidSocket) << row.name;
+    net.close_error = 0;
+    net.incoming.clear();
+  }
   Connect();
-  net.close_error = 10038;
-  EXPECT_EQ(Raised([&] { client.SetActive(false); }), SocketError(10038, kApiCloseSocket));
-  EXPECT_FALSE(client.Active());
-  EXPECT_EQ(client.Socket().Handle(), 100u);
-  EXPECT_TRUE(client.Socket().Connected());
+  EXPECT_TRUE(client.Active());
 }
 
 TEST_F(EventClientTransfer, ANotificationInsideAnotherIsHandledInside) {

@@ -3,6 +3,8 @@
 // find the handle already given up and OnDisconnect fires once.
 #include "transport/event/AsyncSocket.h"
 
+#include <exception>
+
 #include "core/ErrorRoute.h"
 #include "transport/Texts.h"
 
@@ -272,14 +274,21 @@ void TAsyncSocket::SocketNotifyMessage(SocketHandle socket, int event, int error
 }
 
 // Bytes that arrived before the peer's close are handed over as reads first, so that they are
-// not lost with the socket; a reader that takes nothing ends the loop.
+// not lost with the socket; a reader that takes nothing ends the loop. The close is not
+// notified again, so a reader that fails (memory running out in a flood) still gets the
+// connection dropped before its error goes on.
 void TAsyncSocket::PeerClosed(SocketHandle socket) {
-  int waiting = socket == handle_ && connected_ ? sockets_->BytesWaiting(handle_) : 0;
-  while (waiting > 0) {
-    ReadReady(socket);
-    int left = socket == handle_ && connected_ ? sockets_->BytesWaiting(handle_) : 0;
-    if (left >= waiting) break;
-    waiting = left;
+  try {
+    int waiting = socket == handle_ && connected_ ? sockets_->BytesWaiting(handle_) : 0;
+    while (waiting > 0) {
+      ReadReady(socket);
+      int left = socket == handle_ && connected_ ? sockets_->BytesWaiting(handle_) : 0;
+      if (left >= waiting) break;
+      waiting = left;
+    }
+  } catch (...) {
+    DropConnection(socket);
+    throw;
   }
   DropConnection(socket);
 }
@@ -296,10 +305,14 @@ void TAsyncSocket::WriteReady(SocketHandle handle) {
   FireEvent(sevWrite);
 }
 
+// The socket is given up whatever fails on the way (the handler, or closesocket): a connection
+// left half dropped, inactive but still connected, would answer neither a connect nor a
+// disconnect. The first failure is raised afterwards.
 void TAsyncSocket::DropConnection(SocketHandle handle) {
   CriticalSectionHold hold(lock_);
   CancelLookup();
   if (handle == kInvalidSocket || handle != handle_) return;
+  std::exception_ptr failure;
   // A drop inside OnDisconnect (a send there that fails) closes without a second OnDisconnect;
   // the outer drop then finds the socket gone.
   if (dropping_ != handle) {
@@ -307,20 +320,23 @@ void TAsyncSocket::DropConnection(SocketHandle handle) {
     try {
       FireEvent(sevDisconnect);
     } catch (...) {
-      dropping_ = kInvalidSocket;
-      throw;
+      failure = std::current_exception();
     }
     dropping_ = kInvalidSocket;
-    if (handle != handle_) return;
+    if (handle != handle_) {
+      if (failure) std::rethrow_exception(failure);
+      return;
+    }
   }
-  if (sockets_->CloseSocket(handle) != 0) {
-    RaiseSocketError(sockets_->LastError(), transport_texts::kApiCloseSocket);
-  }
+  const bool closed = sockets_->CloseSocket(handle) == 0;
+  const int close_error = closed ? 0 : sockets_->LastError();
   handle_ = kInvalidSocket;
   remote_ = SocketAddress{};
   connected_ = false;
   lookup_state_ = lookupIdle;
   DropUnsent();
+  if (failure) std::rethrow_exception(failure);
+  if (!closed) RaiseSocketError(close_error, transport_texts::kApiCloseSocket);
 }
 
 int32_t TAsyncSocket::SendBytes(const char* buffer, int32_t count) {

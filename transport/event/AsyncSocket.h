@@ -42,6 +42,8 @@ class TAsyncSocket : public TObject, private SocketEvents {
   virtual void AcceptReady(SocketHandle) {}
   virtual void ConnectDone(SocketHandle) {}
   // OnDisconnect, then the socket is closed; a handle that is not the current one is ignored.
+  // The socket is given up even when OnDisconnect or closesocket fails; then that error is
+  // raised (the handler's first).
   virtual void DropConnection(SocketHandle handle);
   virtual void ReadReady(SocketHandle handle);
   virtual void WriteReady(SocketHandle handle);
