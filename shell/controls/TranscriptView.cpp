@@ -54,10 +54,12 @@ constexpr wchar_t kDeletePicture = 0x2421;
 TTranscriptView::TTranscriptView(TComponent* owner)
     : TWinControl(owner, RichEditClass(),
                   ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_DISABLENOSCROLL | WS_VSCROLL) {
-  // Plain text with one format: the text is only ever the transcript's.
+  // Plain text with one format: the text is only ever the transcript's. Nothing is kept for undo
+  // anyway (text goes in by replacements that cannot be undone, and a clear empties the undo), so
+  // the undo limit stays as it is: set to 0 in plain-text mode, it makes Wine's control keep some
+  // 600 bytes of every line that a clear removes.
   SendMessageW(Handle(), EM_SETTEXTMODE, TM_PLAINTEXT | TM_SINGLELEVELUNDO | TM_MULTICODEPAGE, 0);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
-  SendMessageW(Handle(), EM_SETUNDOLIMIT, 0, 0);
   SendMessageW(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
   SendMessageW(Handle(), EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255));
   // Wrap at the window's width.
