@@ -17,6 +17,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 import harness  # noqa: E402  (the end-to-end scripts' way of starting the program)
+from startup import resident_kib  # noqa: E402
 
 TRANSPORTS = ["TCP/IP Server", "Server Socket"]
 
@@ -56,14 +57,6 @@ class PingPeer:
 
 def descriptors(pid):
     return len(os.listdir("/proc/%d/fd" % pid))
-
-
-def resident_kib(pid):
-    with open("/proc/%d/status" % pid) as f:
-        for line in f:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    return 0
 
 
 def read_sample(driver):

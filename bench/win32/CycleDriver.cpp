@@ -18,6 +18,7 @@
 #include "platform/win32/Handle.h"
 #include "platform/win32/WideText.h"
 #include "shell/ShellTexts.h"
+#include "tests/e2e/probe/ForeignWindows.h"
 
 namespace {
 
@@ -39,21 +40,6 @@ bool WaitFor(const std::function<bool()>& done, int timeout_ms) {
     Sleep(1);
   }
   return true;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
-}
-
-std::wstring TextOf(HWND window) {
-  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT got =
-      SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(got));
-  return text;
 }
 
 // The windows of the program that the cycle works with.

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "fakes/FakeErrorRoute.h"
+#include "integration/LineHarness.h"
 #include "platform/EventLoop.h"
 #include "support/HostilePeer.h"
 #include "transport/Texts.h"
@@ -96,12 +97,8 @@ TEST(HostilePeerTest, TheLineTransportAccountsForEveryByte) {
   for (const Row& row : Rows()) {
     const std::string sent = HostilePeer::Sent(row.script);
     HostilePeer peer;
-    TLineClient client;  // goes first, so that a peer blocked in a send is released
-    int disconnects = 0;
-    client.OnDisconnected = [&](TObject*) { ++disconnects; };
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.Open();
+    OpenLineClient line(peer.Port());  // goes first, so that a peer blocked in a send is released
+    TLineClient& client = line.client;
     peer.Play(row.script);
 
     std::vector<std::string> lines;
@@ -130,7 +127,7 @@ TEST(HostilePeerTest, TheLineTransportAccountsForEveryByte) {
     EXPECT_TRUE(LineEndAllowed(row.end, errors))
         << row.name << ": " << testing::PrintToString(errors);
     EXPECT_EQ(client.IsOpen(), row.end == End::Open) << row.name;
-    EXPECT_EQ(disconnects, row.end == End::Open ? 0 : 1) << row.name;
+    EXPECT_EQ(line.disconnects, row.end == End::Open ? 0 : 1) << row.name;
   }
 }
 
@@ -233,12 +230,8 @@ TEST(HostilePeerTest, ThePeerClosesWhileWeSendAMebibyte) {
   const std::string mebibyte(1 << 20, 'm');
   {
     HostilePeer peer;
-    TLineClient client;
-    int disconnects = 0;
-    client.OnDisconnected = [&](TObject*) { ++disconnects; };
-    client.SetHost("127.0.0.1");
-    client.SetPort(peer.Port());
-    client.Open();
+    OpenLineClient line(peer.Port());
+    TLineClient& client = line.client;
     peer.Play(script);
     std::vector<std::string> errors;
     const auto deadline = Clock::now() + kRowTimeout;
@@ -250,7 +243,7 @@ TEST(HostilePeerTest, ThePeerClosesWhileWeSendAMebibyte) {
         errors.push_back(e.Message());
       }
     }
-    EXPECT_EQ(disconnects, 1);
+    EXPECT_EQ(line.disconnects, 1);
     ASSERT_EQ(errors.size(), 1u);
     const std::string allowed[] = {kConnClosedGracefully, SocketErrorMessage(wsa::kECONNRESET),
                                    SocketErrorMessage(wsa::kECONNABORTED),

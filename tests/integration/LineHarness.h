@@ -1,9 +1,11 @@
 // The connection controller driving a real line client, with the window and the other
 // transport faked: what the program does for "TCP/IP Server", without the shell. Ticks are
-// the poll timer's, called directly while the fake window's timer runs.
+// the poll timer's, called directly while the fake window's timer runs. And a bare line client
+// opened to a loopback port.
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -66,4 +68,17 @@ struct LineHarness {
   TLineClient line;
   ConnectionController controller{view, transcript, line, event};
   OutgoingPipeline pipeline{view, transcript, controller, line, event};
+};
+
+// A line client opened to a port of 127.0.0.1, counting its disconnects.
+struct OpenLineClient {
+  explicit OpenLineClient(uint16_t port) {
+    client.OnDisconnected = [this](TObject*) { ++disconnects; };
+    client.SetHost("127.0.0.1");
+    client.SetPort(port);
+    client.Open();
+  }
+
+  TLineClient client;
+  int disconnects = 0;
 };

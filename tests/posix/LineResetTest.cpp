@@ -30,12 +30,8 @@ TEST(LineReset, TheResetIsReportedOnceAndTheWindowGoesIdle) {
 
 TEST(LineReset, ASendAfterTheResetFailsOnceAndCloses) {
   LoopbackPeer peer;
-  TLineClient client;
-  int disconnects = 0;
-  client.OnDisconnected = [&](TObject*) { ++disconnects; };
-  client.SetHost("127.0.0.1");
-  client.SetPort(peer.Port());
-  client.Open();
+  OpenLineClient line(peer.Port());
+  TLineClient& client = line.client;
   ASSERT_TRUE(peer.Accept());
   peer.Reset();
   // The reset may need a moment to arrive; the first failing send shows it.
@@ -49,7 +45,7 @@ TEST(LineReset, ASendAfterTheResetFailsOnceAndCloses) {
   }
   EXPECT_EQ(message, SocketErrorMessage(10054));
   EXPECT_FALSE(client.IsOpen());
-  EXPECT_EQ(disconnects, 1);
+  EXPECT_EQ(line.disconnects, 1);
   EXPECT_THROW(client.WriteLine("x"), EConnClosedGracefully);
 }
 

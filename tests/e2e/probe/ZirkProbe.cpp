@@ -15,6 +15,7 @@
 #include "platform/win32/Handle.h"
 #include "platform/win32/WideText.h"
 #include "shell/ShellTexts.h"
+#include "tests/e2e/probe/ForeignWindows.h"
 #include "transport/Texts.h"
 
 namespace {
@@ -59,21 +60,6 @@ std::string Json(const std::wstring& text) {
     }
   }
   return out + "\"";
-}
-
-std::wstring TextOf(HWND window) {
-  LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  LRESULT got =
-      SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(got));
-  return text;
-}
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[128] = {};
-  GetClassNameW(window, name, 128);
-  return name;
 }
 
 std::string RectJson(HWND window) {
