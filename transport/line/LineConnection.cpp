@@ -11,6 +11,12 @@
 
 namespace {
 
+// One wait of timeoutMs; none for WaitForever.
+std::optional<WaitTime> WaitOf(int32_t timeoutMs) {
+  if (timeoutMs == WaitForever) return std::nullopt;
+  return WaitTime{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+}
+
 // How long one ReadLine may still wait: all of its time before the first wait, then what is
 // left of it by the stack's clock, so that a peer sending a byte now and then cannot hold the
 // call (and the window's thread) beyond its time. WaitForever has no end.
@@ -26,7 +32,7 @@ class CallTime {
     if (!started_) {
       started_ = true;
       end_ = stack_.Microseconds() + int64_t{timeout_ms_} * 1000;
-      return WaitTime{timeout_ms_ / 1000, (timeout_ms_ % 1000) * 1000};
+      return WaitOf(timeout_ms_);
     }
     const int64_t left = end_ - stack_.Microseconds();
     if (left <= 0) return std::nullopt;
@@ -107,8 +113,8 @@ void TLineConnection::RemoveInput(size_t count) {
 
 int TLineConnection::ReceiveChunk(bool raiseIfClosed, int32_t timeoutMs, bool intoInput) {
   CheckClosed(raiseIfClosed, false);
-  const WaitTime wait{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
-  const int n = Receive(timeoutMs == WaitForever ? nullptr : &wait, intoInput, recv_buffer_size_);
+  const std::optional<WaitTime> wait = WaitOf(timeoutMs);
+  const int n = Receive(wait ? &*wait : nullptr, intoInput, recv_buffer_size_);
   CheckClosed(raiseIfClosed, false);
   return n;
 }
