@@ -7,6 +7,7 @@ gives no answer) are read after the warm-up and at the end. Prints, last, one li
 transport: "cycles: N; descriptors +A; resident +B KiB; gdi +C; user +D".
 
     bench/cycles.py <zirk.exe> <zirk_probe.exe> <zirk_cycle_driver.exe> [cycles] [warm-up]
+                    [transport index, for one transport only]
 (run inside the Wine session: see bench/cycles)"""
 import os
 import socket
@@ -117,8 +118,9 @@ def main():
     cycles = int(sys.argv[4]) if len(sys.argv) > 4 else 10000
     warm_up = int(sys.argv[5]) if len(sys.argv) > 5 else 100
     harness.ZIRK_EXE, harness.ZIRK_PROBE = zirk, probe
+    only = int(sys.argv[6]) if len(sys.argv) > 6 else None
     results = [(name, measure(driver, index, cycles, warm_up))
-               for index, name in enumerate(TRANSPORTS)]
+               for index, name in enumerate(TRANSPORTS) if only in (None, index)]
     for name, result in results:
         print("%s  (%s)" % (result, name))
 

@@ -164,9 +164,11 @@ TEST_F(MainWindowTest, RefusedConnectShowsTheBoxAndTheIdleBanner) {
   EXPECT_EQ(form->ADRL.History().Entries(), std::vector<std::string>{"127.0.0.1"});
 }
 
+// A receive failure that leaves the connection up (no buffer space) fails every tick again.
 TEST_F(MainWindowTest, ARepeatingPollErrorOpensOneBoxAtATime) {
   FakeNetwork network;
   network.end = FakeNetwork::End::Failed;
+  network.end_error = wsa::kENOBUFS;
   FakeSocketsScope fake(network);
   Create();
   ConnectTo(7, 0);
@@ -185,7 +187,7 @@ TEST_F(MainWindowTest, ARepeatingPollErrorOpensOneBoxAtATime) {
   };
   ASSERT_TRUE(PumpUntil([&] { return boxes.seen.size() >= 2; }, 8000));
   EXPECT_EQ(boxes_while_open, 1u);
-  EXPECT_EQ(boxes.seen[0].text, SocketErrorMessage(10054));
+  EXPECT_EQ(boxes.seen[0].text, SocketErrorMessage(wsa::kENOBUFS));
   ExpectConnectedControls();
   form->DConB.Click();
   // The window goes before the fake network it uses.
