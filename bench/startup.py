@@ -2,7 +2,8 @@
 """Start-up of zirk.exe against a minimal Win32 window program, both under Wine in the same run:
 the time from starting the process to its window being visible, and the resident memory of the
 process once it runs. Alternates the two programs, several rounds each, and prints the medians
-and their ratio.
+and their ratio, then zirk.exe's own timeline of its start-up steps (medians over the rounds),
+which it records when ZIRK_STARTUP_TIMELINE names a file.
 
     bench/startup.py <zirk.exe> <zirk_minimal_window.exe> [rounds]
 (run inside the Wine session: see bench/run-windows)"""
@@ -10,6 +11,7 @@ import os
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 
@@ -27,10 +29,31 @@ def resident_kib(pid):
     return 0
 
 
-def measure(exe, title):
+def windows_path(path):
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def read_timeline(path):
+    """[(step, ms since the process's creation, modules loaded, new modules)], or [] if none."""
+    if not os.path.exists(path):
+        return []
+    steps = []
+    with open(path, newline="") as f:
+        for line in f.read().split("\r\n"):
+            if line:
+                ms, modules, step, new = line.split("\t")
+                steps.append((step, float(ms), int(modules), new))
+    os.remove(path)
+    return steps
+
+
+def measure(exe, title, timeline_file=None):
+    env = dict(os.environ)
+    if timeline_file:
+        env["ZIRK_STARTUP_TIMELINE"] = windows_path(timeline_file)
     start = time.monotonic()
-    process = subprocess.Popen(["wine", exe], stdin=subprocess.DEVNULL,
-                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = subprocess.Popen(["wine", exe], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL, env=env)
     while not visible_window(title):
         if time.monotonic() - start > 30:
             raise SystemExit("%s showed no window" % exe)
@@ -41,27 +64,58 @@ def measure(exe, title):
     process.kill()
     process.wait()
     time.sleep(0.3)
-    return shown, memory
+    return shown, memory, read_timeline(timeline_file) if timeline_file else []
+
+
+def print_timeline(runs):
+    """runs: [(seconds until the window was seen shown, timeline)] of zirk.exe."""
+    shown_times = [s for s, t in runs if t]
+    timelines = [t for _, t in runs if t]
+    if not timelines:
+        print("zirk.exe wrote no start-up timeline")
+        return
+    print("zirk.exe start-up timeline, medians of %d rounds (ms since the process was created "
+          "by the Wine server; step = since the step before):" % len(timelines))
+    print("  %8s %8s %7s  %s" % ("at", "step", "modules", "step (modules it loaded)"))
+    names = [step for step, _, _, _ in timelines[0]]
+    for index, name in enumerate(names):
+        at = statistics.median(t[index][1] for t in timelines)
+        step = statistics.median(t[index][1] - (t[index - 1][1] if index else 0) for t in timelines)
+        modules = timelines[0][index][2]
+        new = timelines[0][index][3]
+        print("  %8.1f %8.1f %7d  %s%s" % (at, step, modules, name, " (+ %s)" % new if new else ""))
+    shown_index = next((i for i, n in enumerate(names) if n.startswith("main window shown")), None)
+    if shown_index is not None:
+        outside = statistics.median(
+            s * 1000 - t[shown_index][1] for s, t in zip(shown_times, timelines))
+        print("  outside the program until its window is seen shown (Wine starting the process, "
+              "the benchmark's polling): median %.1f ms" % outside)
 
 
 def main():
     zirk, minimal = sys.argv[1], sys.argv[2]
-    rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 5
+    rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 12
+    print("load average before: %s" % " ".join(open("/proc/loadavg").read().split()[:3]))
     results = {"zirk": [], "minimal": []}
-    for _ in range(rounds):
-        results["zirk"].append(measure(zirk, r"Vantorel Universal Client \(ZIRK\)"))
-        results["minimal"].append(measure(minimal, "Minimal window"))
+    with tempfile.TemporaryDirectory() as scratch:
+        timeline_file = os.path.join(scratch, "timeline.txt")
+        for _ in range(rounds):
+            results["zirk"].append(
+                measure(zirk, r"Vantorel Universal Client \(ZIRK\)", timeline_file))
+            results["minimal"].append(measure(minimal, "Minimal window"))
+    print("load average after: %s" % " ".join(open("/proc/loadavg").read().split()[:3]))
     medians = {}
     for name, runs in results.items():
-        times = [t for t, _ in runs]
-        memory = [m for _, m in runs]
+        times = [t for t, _, _ in runs]
+        memory = [m for _, m, _ in runs]
         medians[name] = (statistics.median(times), statistics.median(memory))
         print("%-8s start-up to window shown: median %.0f ms (min %.0f, max %.0f); "
-              "resident memory after start: median %.1f MiB"
+              "resident memory after start: median %.1f MiB (%d rounds)"
               % (name, medians[name][0] * 1000, min(times) * 1000, max(times) * 1000,
-                 medians[name][1] / 1024))
+                 medians[name][1] / 1024, len(runs)))
     print("ratio zirk/minimal: start-up %.2f, memory %.2f"
           % (medians["zirk"][0] / medians["minimal"][0], medians["zirk"][1] / medians["minimal"][1]))
+    print_timeline([(s, t) for s, _, t in results["zirk"]])
 
 
 if __name__ == "__main__":

@@ -8,16 +8,19 @@
 #include "core/Texts.h"
 #include "shell/ShellTexts.h"
 #include "shell/Skin.h"
+#include "shell/StartupTimeline.h"
 #include "shell/framework/Monitors.h"
 
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* owner, UserFolders* folders)
     : TForm(owner), settings_(folders ? *folders : platform_folders_, files_) {
+  MarkStartup(StartupStep::MainWindow);
   BuildLayout();
   SetIcons(LargeProgramIcon(), SmallProgramIcon());
   // The application window carries the taskbar button and the entry in Alt+Tab.
   if (Application) Application->SetIcons(LargeProgramIcon(), SmallProgramIcon());
+  MarkStartup(StartupStep::MainWindowLayout);
   Timer1.SetInterval(ConnectionController::kPollIntervalMs);
   cs.SetHost(texts::kDefaultAddress);
   cs.SetPort(244);
@@ -25,6 +28,7 @@ TForm1::TForm1(TComponent* owner, UserFolders* folders)
   cs2.SetPort(0);
   WireEvents();
   ComponentsLoaded();
+  MarkStartup(StartupStep::Components);
 }
 
 void TForm1::ComponentsLoaded() {
@@ -138,6 +142,7 @@ SettingsRecord TForm1::BuildSettingsRecord() {
 }
 
 void TForm1::FormShow(TObject*) {
+  MarkStartup(StartupStep::Shown);
   ADRL.SetFocus();
 }
 

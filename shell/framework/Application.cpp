@@ -160,6 +160,7 @@ void TApplication::UpdateTaskbarButton() {
 void TApplication::Idle() {
   try {
     TrackPointer();
+    Fire(OnIdle, this);
   } catch (...) {
     ReportException(this);
   }

@@ -73,6 +73,10 @@ class TApplication : public TComponent {
   void Minimize();
   void Restore();
 
+  // Runs each time the message queue has gone empty, before the loop waits for the next message:
+  // every window has been painted by then.
+  TNotifyEvent OnIdle;
+
   int HookMainWindow(MessageHook hook);
   void UnhookMainWindow(int id);
 
