@@ -53,5 +53,6 @@ const std::string kOk = "OK";
 
 const std::string kInvalidCast = "Invalid class typecast";
 const std::string kCannotCreateWindow = "Cannot create window";
+const std::string kCannotLoadLibrary = "Cannot load ";
 
 }  // namespace shell_texts

@@ -56,5 +56,6 @@ extern const std::string kOk;
 // Errors.
 extern const std::string kInvalidCast;         // a control whose owner is not a form
 extern const std::string kCannotCreateWindow;  // the platform refused a form's or control's window
+extern const std::string kCannotLoadLibrary;   // followed by the system library's file name
 
 }  // namespace shell_texts

@@ -6,6 +6,7 @@
 
 #include "platform/Files.h"
 #include "platform/win32/Handle.h"
+#include "platform/win32/SystemLibrary.h"
 
 namespace {
 
@@ -43,9 +44,13 @@ std::filesystem::path PlatformUserFolders::RegistryAppDataFolder() {
   return ReadRegistryString(kAppDataKey, kAppDataValue);
 }
 
+// Asked only when the registry names no folder: the shell's library is loaded then.
 std::filesystem::path PlatformUserFolders::KnownAppDataFolder() {
+  static const auto folder_path =
+      SystemFunction<decltype(::SHGetFolderPathW)>(L"shell32.dll", "SHGetFolderPathW");
   wchar_t path[MAX_PATH] = {};
-  if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) {
+  if (!folder_path ||
+      folder_path(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path) != S_OK) {
     return std::filesystem::path();
   }
   return std::filesystem::path(path);

@@ -2,13 +2,18 @@
 
 #include <algorithm>
 
+#include "core/Errors.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
+#include "shell/ShellTexts.h"
 #include "shell/framework/ModalWindows.h"
 
 namespace {
 // Always: the current folder is left alone, the read-only box is hidden, the dialog resizes.
 constexpr DWORD kCommonOptions =
     OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+
+constexpr const wchar_t* kDialogsLibrary = L"comdlg32.dll";
 }  // namespace
 
 std::wstring FileDialogRequest::NativeFilter(const std::string& filter) {
@@ -47,6 +52,7 @@ std::filesystem::path FileDialogRequest::ChosenFile() const {
 }
 
 bool TFileDialog::Run(BOOL(WINAPI* show)(OPENFILENAMEW*), void* owner_window, DWORD options) {
+  if (!show) throw Exception(shell_texts::kCannotLoadLibrary + NarrowText(kDialogsLibrary));
   FileDialogRequest request(*this, static_cast<HWND>(owner_window), options);
   HWND active = GetActiveWindow();
   ThreadWindowsDisabled others;
@@ -60,9 +66,13 @@ bool TFileDialog::Run(BOOL(WINAPI* show)(OPENFILENAMEW*), void* owner_window, DW
 }
 
 bool TOpenDialog::Execute(void* owner_window) {
-  return Run(&GetOpenFileNameW, owner_window, 0);
+  static const auto show =
+      SystemFunction<decltype(::GetOpenFileNameW)>(kDialogsLibrary, "GetOpenFileNameW");
+  return Run(show, owner_window, 0);
 }
 
 bool TSaveDialog::Execute(void* owner_window) {
-  return Run(&GetSaveFileNameW, owner_window, OverwritePrompt ? OFN_OVERWRITEPROMPT : 0);
+  static const auto show =
+      SystemFunction<decltype(::GetSaveFileNameW)>(kDialogsLibrary, "GetSaveFileNameW");
+  return Run(show, owner_window, OverwritePrompt ? OFN_OVERWRITEPROMPT : 0);
 }

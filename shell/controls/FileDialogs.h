@@ -1,6 +1,6 @@
 // The common open and save dialogs. Texts are Windows-1251, paths the platform's own (UTF-16);
 // the filter is a list of description|pattern pairs separated by "|". Neither dialog changes the
-// current folder.
+// current folder. Their library is loaded when a dialog is first shown.
 #pragma once
 
 #include <windows.h>
@@ -27,7 +27,8 @@ class TFileDialog : public TComponent {
   static constexpr size_t kFileNameBufferSize = 32768;
 
   // Shows the dialog through show (with every other window of the thread disabled meanwhile);
-  // on the user's choice takes FileName and FilterIndex from it and returns true.
+  // on the user's choice takes FileName and FilterIndex from it and returns true. A null show
+  // (the dialogs' library is missing) raises shell_texts::kCannotLoadLibrary.
   bool Run(BOOL(WINAPI* show)(OPENFILENAMEW*), void* owner_window, DWORD options);
 
   friend class FileDialogRequest;

@@ -65,7 +65,9 @@ void TBitmap::StretchDraw(HDC dc, const RECT& rect) const {
   const int w = rect.right - rect.left;
   const int h = rect.bottom - rect.top;
   if (transparent_) {
-    TransparentBlt(dc, rect.left, rect.top, w, h, source.get(), 0, 0, width_, height_, left_out);
+    // gdi32's own: the msimg32 function of the other name only passes the call on to it, and
+    // would be one more library to load at start.
+    GdiTransparentBlt(dc, rect.left, rect.top, w, h, source.get(), 0, 0, width_, height_, left_out);
   } else {
     const int mode = SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, rect.left, rect.top, w, h, source.get(), 0, 0, width_, height_, SRCCOPY);

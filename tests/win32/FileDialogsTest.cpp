@@ -79,6 +79,22 @@ TEST(FileDialogRequest, CarriesTheDialogsPropertiesAndOptions) {
   EXPECT_EQ(with_extension.ChosenFile(), std::filesystem::path("start.txt"));
 }
 
+// A dialog whose library could not be loaded.
+class DialogWithoutLibrary : public TOpenDialog {
+ public:
+  bool Execute() { return Run(nullptr, nullptr, 0); }
+};
+
+TEST(FileDialogs, AMissingLibraryIsAnErrorThatNamesIt) {
+  DialogWithoutLibrary dialog;
+  try {
+    dialog.Execute();
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& error) {
+    EXPECT_EQ(error.Message(), shell_texts::kCannotLoadLibrary + "comdlg32.dll");
+  }
+}
+
 std::wstring CurrentFolder() {
   wchar_t folder[MAX_PATH];
   GetCurrentDirectoryW(MAX_PATH, folder);

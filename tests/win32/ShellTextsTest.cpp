@@ -52,6 +52,7 @@ TEST(ShellTexts, AreTheseBytes) {
       {kOk, "OK"},
       {kInvalidCast, "Invalid class typecast"},
       {kCannotCreateWindow, "Cannot create window"},
+      {kCannotLoadLibrary, "Cannot load "},
   };
   for (const auto& row : rows) EXPECT_EQ(row.text, cp1251::FromUtf8(row.utf8)) << row.utf8;
 }
