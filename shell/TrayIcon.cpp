@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/ErrorRoute.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/WideText.h"
 #include "shell/framework/Application.h"
 
@@ -73,8 +74,16 @@ NOTIFYICONDATAW WideNotifyData(const TNotifyIconDataA& data) {
 }
 
 bool SystemTrayNotify(DWORD message, const TNotifyIconDataA& data) {
+  // Every request but an add needs an icon that this process has added: until the first add
+  // the shell would refuse it, so the answer is given here, and the shell's library is loaded
+  // only when an icon is first shown (not at start, where the icon's properties are set).
+  static bool added = false;
+  if (message != NIM_ADD && !added) return false;
+  added = true;
+  static const auto notify =
+      SystemFunction<decltype(::Shell_NotifyIconW)>(L"shell32.dll", "Shell_NotifyIconW");
   NOTIFYICONDATAW wide = WideNotifyData(data);
-  return Shell_NotifyIconW(message, &wide) != FALSE;
+  return notify && notify(message, &wide) != FALSE;
 }
 
 UINT TaskbarRestartMessage() {

@@ -164,6 +164,13 @@ TEST_F(TrayIconTest, TheSystemsNotificationAreaTakesTheIcon) {
   TTrayIcon icon(&app);
   icon.SetIcon(ProgramIcon(16));
   SetTrayNotifier(nullptr);  // the real shell for the rest of this test
+  // Before the first add the shell would refuse anything else: it is not loaded for that.
+  const bool shell_was_loaded = GetModuleHandleW(L"shell32.dll") != nullptr;
+  EXPECT_FALSE(icon.UpdateTrayIcon());
+  EXPECT_FALSE(icon.RemoveTrayIcon());
+  if (!shell_was_loaded) {
+    EXPECT_EQ(GetModuleHandleW(L"shell32.dll"), nullptr);
+  }
   EXPECT_TRUE(icon.AddTrayIcon());
   EXPECT_FALSE(icon.AddTrayIcon());
   EXPECT_TRUE(icon.UpdateTrayIcon());
