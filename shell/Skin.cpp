@@ -1,15 +1,22 @@
 #include "shell/Skin.h"
 
+#include <map>
 #include <memory>
 
 #include "resources/ResourceIds.h"
 
 TPicture SkinPicture(int resource_id) {
-  TPicture picture;
-  HANDLE bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id), IMAGE_BITMAP,
-                             0, 0, LR_CREATEDIBSECTION);
-  if (bitmap) picture.SetGraphic(std::make_unique<TBitmap>(static_cast<HBITMAP>(bitmap)));
-  return picture;
+  // Kept for the life of the process: the windows that show them live as long.
+  static std::map<int, TPicture> decoded;
+  auto found = decoded.find(resource_id);
+  if (found == decoded.end()) {
+    TPicture picture;
+    HANDLE bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id),
+                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+    if (bitmap) picture.SetGraphic(std::make_unique<TBitmap>(static_cast<HBITMAP>(bitmap)));
+    found = decoded.emplace(resource_id, std::move(picture)).first;
+  }
+  return found->second;
 }
 
 TPicture ProgramIcon(int size) {
@@ -39,9 +46,14 @@ TFont MakeFont(const char* name, TColor color, int height, TFontStyles style) {
 
 void PlacePicture(TImage& image, int left, int top, int width, int height, TAnchors anchors,
                   int resource, bool stretch) {
+  PlaceImage(image, left, top, width, height, anchors, stretch);
+  image.SetPicture(SkinPicture(resource));
+}
+
+void PlaceImage(TImage& image, int left, int top, int width, int height, TAnchors anchors,
+                bool stretch) {
   image.SetBounds(left, top, width, height);
   image.SetAnchors(anchors);
-  image.SetPicture(SkinPicture(resource));
   image.SetStretch(stretch);
 }
 

@@ -11,6 +11,7 @@
 #include "shell/logic/Anchors.h"
 
 // The bitmap resource with this identifier as a picture; an empty picture when it is missing.
+// Each resource is decoded once per process; every picture of it shares those pixels.
 TPicture SkinPicture(int resource_id);
 // The program icon at the given size.
 TPicture ProgramIcon(int size);
@@ -32,6 +33,9 @@ TFont MakeFont(const char* name, TColor color, int height = kFontHeight, TFontSt
 // A picture of the skin at its place, stretched or at its natural size.
 void PlacePicture(TImage& image, int left, int top, int width, int height, TAnchors anchors,
                   int resource, bool stretch);
+// The same without the picture, for one that is set later.
+void PlaceImage(TImage& image, int left, int top, int width, int height, TAnchors anchors,
+                bool stretch);
 
 // Every skinned button of the program's windows: a frame bevel covered by its three pictures
 // (the resources first_picture, + 1 and + 2: up, pressed and highlighted), the window's font for

@@ -23,9 +23,11 @@ HBITMAP CreateWhiteBitmap(int width, int height) {
 }  // namespace
 
 TBitmap::TBitmap(int width, int height)
-    : handle_(CreateWhiteBitmap(width, height)), width_(width), height_(height) {}
+    : pixels_(std::make_shared<const BitmapOwner>(CreateWhiteBitmap(width, height))),
+      width_(width),
+      height_(height) {}
 
-TBitmap::TBitmap(HBITMAP handle) : handle_(handle) {
+TBitmap::TBitmap(HBITMAP handle) : pixels_(std::make_shared<const BitmapOwner>(handle)) {
   BITMAP info{};
   if (handle && GetObjectW(handle, sizeof info, &info)) {
     width_ = info.bmWidth;
@@ -34,7 +36,7 @@ TBitmap::TBitmap(HBITMAP handle) : handle_(handle) {
 }
 
 TColor TBitmap::TransparentColor() const {
-  if (fixed_transparent_colour_ || !handle_.get() || height_ <= 0) return transparent_colour_;
+  if (fixed_transparent_colour_ || !Handle() || height_ <= 0) return transparent_colour_;
   BitmapDC dc(*this);
   return GetPixel(dc.get(), 0, height_ - 1);
 }
@@ -45,20 +47,12 @@ void TBitmap::SetTransparentColor(TColor color) {
 }
 
 std::unique_ptr<TGraphic> TBitmap::Clone() const {
-  auto copy = std::make_unique<TBitmap>(width_, height_);
-  if (handle_.get()) {
-    BitmapDC from(*this);
-    BitmapDC to(*copy);
-    BitBlt(to.get(), 0, 0, width_, height_, from.get(), 0, 0, SRCCOPY);
-  }
-  copy->transparent_ = transparent_;
-  copy->fixed_transparent_colour_ = fixed_transparent_colour_;
-  copy->transparent_colour_ = transparent_colour_;
-  return copy;
+  // The pixels are shared, not copied: the copy draws the same, at no cost in time or memory.
+  return std::make_unique<TBitmap>(*this);
 }
 
 void TBitmap::StretchDraw(HDC dc, const RECT& rect) const {
-  if (!handle_.get()) return;
+  if (!Handle()) return;
   // Read before the bitmap is selected for drawing: it can be selected into one context only.
   const COLORREF left_out = transparent_ ? ColorToRGB(TransparentColor()) : 0;
   BitmapDC source(*this);

@@ -1,4 +1,6 @@
-// Pictures: empty, or one bitmap or icon. Assigning a picture copies its graphic.
+// Pictures: empty, or one bitmap or icon. Assigning a picture copies its graphic; a bitmap's
+// copies share its pixels, which nobody changes once the bitmap is in a picture: drawing on a
+// bitmap (BitmapDC) is for bitmaps just made.
 #pragma once
 
 #include <windows.h>
@@ -37,7 +39,7 @@ class TBitmap : public TGraphic {
   // Takes ownership of a bitmap handle.
   explicit TBitmap(HBITMAP handle);
 
-  HBITMAP Handle() const { return handle_.get(); }
+  HBITMAP Handle() const { return pixels_ ? pixels_->get() : nullptr; }
   // The colour that a transparent drawing leaves out: its bottom-left pixel unless one is set.
   TColor TransparentColor() const;
   void SetTransparentColor(TColor color);
@@ -50,7 +52,8 @@ class TBitmap : public TGraphic {
   void Draw(HDC dc, int x, int y) const override;
 
  private:
-  BitmapOwner handle_;
+  // Shared with the copies; freed with the last of them.
+  std::shared_ptr<const BitmapOwner> pixels_;
   int width_ = 0;
   int height_ = 0;
   bool fixed_transparent_colour_ = false;

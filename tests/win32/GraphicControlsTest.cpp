@@ -1,6 +1,8 @@
 // Pictures, labels, rectangles and timers.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
 #include "shell/framework/GraphicControls.h"
@@ -43,15 +45,24 @@ TEST_F(GraphicControlsTest, PicturesAreCopiedOnAssignment) {
   EXPECT_TRUE(copy.Empty());
 }
 
-TEST_F(GraphicControlsTest, BitmapTakesOverAHandle) {
+TEST_F(GraphicControlsTest, BitmapTakesOverAHandleThatItsCopiesShare) {
   HDC screen = GetDC(nullptr);
-  TBitmap bitmap(CreateCompatibleBitmap(screen, 7, 3));
+  auto bitmap = std::make_unique<TBitmap>(CreateCompatibleBitmap(screen, 7, 3));
   ReleaseDC(nullptr, screen);
-  EXPECT_EQ(bitmap.Width(), 7);
-  EXPECT_EQ(bitmap.Height(), 3);
-  auto copy = bitmap.Clone();
+  EXPECT_EQ(bitmap->Width(), 7);
+  EXPECT_EQ(bitmap->Height(), 3);
+  bitmap->SetTransparent(true);
+  auto copy = bitmap->Clone();
   EXPECT_EQ(copy->Width(), 7);
-  EXPECT_NE(static_cast<TBitmap&>(*copy).Handle(), bitmap.Handle());
+  EXPECT_TRUE(copy->Transparent());
+  const HBITMAP pixels = static_cast<TBitmap&>(*copy).Handle();
+  EXPECT_EQ(pixels, bitmap->Handle());
+  // The pixels stay as long as a copy does.
+  bitmap.reset();
+  BITMAP info{};
+  EXPECT_NE(GetObjectW(pixels, sizeof info, &info), 0);
+  copy.reset();
+  EXPECT_EQ(GetObjectW(pixels, sizeof info, &info), 0);
 }
 
 TEST_F(GraphicControlsTest, BitmapTransparentColourIsItsBottomLeftPixelUnlessSet) {
