@@ -33,7 +33,6 @@ BOOL CALLBACK CollectChild(HWND child, LPARAM windows) {
 
 THints::THints(TForm& form)
     : form_(form),
-      tooltip_(CreateTooltip(form.Handle())),
       form_window_(form.Handle(), &form, &ReportCaughtException,
                    [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
                      return FormMessage(message, wparam, lparam, result);
@@ -48,7 +47,15 @@ void THints::Set(TControl& control, const std::string& text) {
   if (text.empty()) return;
   Hint& hint = hints_[&control];
   hint.text = text;
+  if (!tooltip_.get()) return;
   AddTools(control, hint, WideText(text));
+  PlaceAreas();
+}
+
+void THints::MakeTooltip() {
+  if (tooltip_.get()) return;
+  tooltip_ = WindowOwner(CreateTooltip(form_.Handle()));
+  for (auto& [control, hint] : hints_) AddTools(*control, hint, WideText(hint.text));
   PlaceAreas();
 }
 
@@ -58,8 +65,8 @@ const std::string& THints::Get(const TControl& control) const {
   return found == hints_.end() ? none : found->second.text;
 }
 
-void THints::AddTools(TControl& control, Hint& hint, const std::wstring& text) {
-  if (auto* windowed = dynamic_cast<TWinControl*>(&control)) {
+void THints::AddTools(const TControl& control, Hint& hint, const std::wstring& text) {
+  if (auto* windowed = dynamic_cast<const TWinControl*>(&control)) {
     // The pointer may be over the control's own children (a combo box's field, say).
     hint.windows.push_back(reinterpret_cast<UINT_PTR>(windowed->Handle()));
     EnumChildWindows(windowed->Handle(), CollectChild, reinterpret_cast<LPARAM>(&hint.windows));
@@ -98,6 +105,11 @@ void THints::PlaceAreas() {
 
 bool THints::FormMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   switch (message) {
+    case WM_SETCURSOR:
+      // Before every pointer message, over the form and (passed up by the controls' default
+      // handling) over its controls.
+      MakeTooltip();
+      return false;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -105,6 +117,7 @@ bool THints::FormMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& re
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP: {
+      MakeTooltip();
       if (message == WM_MOUSEMOVE) PlaceAreas();
       MSG relayed{
           form_.Handle(), message, wparam, lparam, static_cast<DWORD>(GetMessageTime()), {}};
@@ -114,7 +127,7 @@ bool THints::FormMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& re
     case WM_SIZE:
       // The controls follow their anchors in the form's own handling.
       result = form_window_.CallNext(message, wparam, lparam);
-      PlaceAreas();
+      if (tooltip_.get()) PlaceAreas();
       return true;
   }
   return false;

@@ -1,5 +1,5 @@
 // Hints: a tooltip text over windowed and windowless controls at their anchored places, removed
-// by an empty text.
+// by an empty text; the tooltip made when the pointer first comes over the form.
 #include "shell/controls/Hints.h"
 
 #include <commctrl.h>
@@ -21,6 +21,13 @@ class HintsTest : public ::testing::Test {
     grip.SetAnchors(akRight | akBottom);
     message.SetBounds(7, 365, 470, 21);
     message.SetAnchors(akLeft | akRight | akBottom);
+  }
+
+  // What the system sends, before any pointer message, to a window under the pointer: a
+  // control's default handling passes it up to the form.
+  void PointerOver(HWND window) {
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
   }
 
   // The hint text over a point of window (client coordinates), or nothing.
@@ -51,6 +58,10 @@ class HintsTest : public ::testing::Test {
 TEST_F(HintsTest, ShowsTheTextOverWindowlessAndWindowedControls) {
   const std::string& send_text = shell_texts::kHintMessage;
   hints.Set(grip, "Resize");
+  // Set before the tooltip is made, and after.
+  EXPECT_EQ(hints.TooltipHandle(), nullptr);
+  PointerOver(message.FieldHandle());
+  ASSERT_NE(hints.TooltipHandle(), nullptr);
   hints.Set(message, send_text);
   EXPECT_EQ(hints.Get(grip), "Resize");
   EXPECT_EQ(hints.Get(message), send_text);
@@ -63,6 +74,7 @@ TEST_F(HintsTest, ShowsTheTextOverWindowlessAndWindowedControls) {
 
 TEST_F(HintsTest, FollowsTheControlsAnchoredPlaces) {
   hints.Set(grip, "Resize");
+  PointerOver(form.Handle());
   form.SetBounds(100, 100, 700, 500);
   EXPECT_EQ(HintAt(form.Handle(), {550, 400}), "(none)");
   EXPECT_EQ(HintAt(form.Handle(), {684, 484}), "Resize");
@@ -74,6 +86,7 @@ TEST_F(HintsTest, FollowsTheControlsAnchoredPlaces) {
 TEST_F(HintsTest, AnEmptyTextRemovesTheHint) {
   hints.Set(grip, "Resize");
   hints.Set(message, "Send");
+  PointerOver(form.Handle());
   const int with_both = ToolCount();
   hints.Set(grip, "Grip");
   EXPECT_EQ(ToolCount(), with_both);
