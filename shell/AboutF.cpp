@@ -42,6 +42,18 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
   }
 }
 
+void TAboutBox::PlaceLater(TImage& image, int left, int top, int width, int height, int resource,
+                           bool stretch) {
+  PlaceImage(image, left, top, width, height, akLeft | akTop, stretch);
+  pictures_.emplace_back(&image, resource);
+}
+
+void TAboutBox::LoadPictures() {
+  if (pictures_loaded_) return;
+  pictures_loaded_ = true;
+  for (const auto& [image, resource] : pictures_) image->SetPicture(SkinPicture(resource));
+}
+
 void TAboutBox::PlaceText(TLabel& label, int left, int top, const std::string& text) {
   label.SetTransparent(true);
   label.SetCaption(text);
@@ -50,8 +62,8 @@ void TAboutBox::PlaceText(TLabel& label, int left, int top, const std::string& t
 
 void TAboutBox::BuildFrame() {
   const TAnchors top_left = akLeft | akTop;
-  PlacePicture(Image2, 0, 0, 419, 24, top_left, IDB_ABOUT_TITLE, false);
-  PlacePicture(Image6, 6, 5, 16, 16, top_left, IDB_ABOUT_EMBLEM, false);
+  PlaceLater(Image2, 0, 0, 419, 24, IDB_ABOUT_TITLE, false);
+  PlaceLater(Image6, 6, 5, 16, 16, IDB_ABOUT_EMBLEM, false);
   // The title's shadow, then the title one pixel up and left.
   Label7.SetFont(MakeFont("Tahoma", kTitleShadowColor, kFontHeight, fsBold));
   PlaceText(Label7, 29, 7, shell_texts::kAbout);
@@ -61,9 +73,9 @@ void TAboutBox::BuildFrame() {
   SkinButton(BBut2, 399, 4, 16, 16, top_left, IDB_CLOSE_UP, arial_white, arial_white, "");
   hints_.Set(BBut2, shell_texts::kHintClose);
 
-  PlacePicture(Image4, 0, 24, 5, 296, top_left, IDB_ABOUT_EDGE_LEFT, true);
-  PlacePicture(Image5, 414, 24, 5, 296, top_left, IDB_ABOUT_EDGE_RIGHT, true);
-  PlacePicture(Image3, 0, 320, 419, 5, top_left, IDB_ABOUT_BOTTOM, false);
+  PlaceLater(Image4, 0, 24, 5, 296, IDB_ABOUT_EDGE_LEFT, true);
+  PlaceLater(Image5, 414, 24, 5, 296, IDB_ABOUT_EDGE_RIGHT, true);
+  PlaceLater(Image3, 0, 320, 419, 5, IDB_ABOUT_BOTTOM, false);
   Shape1.SetBounds(6, 25, 407, 79);
   Shape1.SetPen(true, clMaroon);
   Shape1.SetBrush(false, clWhite);
@@ -75,7 +87,7 @@ void TAboutBox::BuildFrame() {
 }
 
 void TAboutBox::BuildMaker() {
-  PlacePicture(Image1, 14, 38, 52, 52, akLeft | akTop, IDB_MAKER_EMBLEM, false);
+  PlaceLater(Image1, 14, 38, 52, 52, IDB_MAKER_EMBLEM, false);
   Image1.SetTransparent(true);
   MakerName.SetFont(MakeFont("Tahoma", clBlack, kFontHeight, fsBold));
   PlaceText(MakerName, 79, 32, shell_texts::kMaker);
@@ -96,8 +108,8 @@ void TAboutBox::BuildMaker() {
 }
 
 void TAboutBox::BuildProduct() {
-  PlacePicture(Image7, 10, 108, 400, 177, akLeft | akTop, IDB_ABOUT_PANEL, false);
-  PlacePicture(ProgramIcon, 23, 119, 49, 49, akLeft | akTop, IDB_ABOUT_PROGRAM_ICON, false);
+  PlaceLater(Image7, 10, 108, 400, 177, IDB_ABOUT_PANEL, false);
+  PlaceLater(ProgramIcon, 23, 119, 49, 49, IDB_ABOUT_PROGRAM_ICON, false);
   ProductName.SetFont(MakeFont("Tahoma", clBlack, -16, fsBold));
   PlaceText(ProductName, 75, 122, shell_texts::kProductName);
 
@@ -115,6 +127,7 @@ void TAboutBox::BuildProduct() {
 }
 
 bool TAboutBox::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT&) {
+  if (message == WM_SHOWWINDOW && wparam) LoadPictures();
   // Shown by a show call, not along with the application window: in the middle of the monitor
   // that shows the main window, where the user is looking.
   if (message == WM_SHOWWINDOW && wparam && lparam == 0) {

@@ -1,7 +1,11 @@
 // TAboutBox, the About box: the program's name and version, its maker with a clickable mail
 // address and web address, and the beta-testing notice. Created hidden at start-up, shown
-// modally by the main window; closing it only hides it.
+// modally by the main window; closing it only hides it. Its own pictures are loaded when it is
+// first shown, so that the main window shows sooner.
 #pragma once
+
+#include <utility>
+#include <vector>
 
 #include "shell/BevLab.h"
 #include "shell/controls/Hints.h"
@@ -41,8 +45,14 @@ class TAboutBox : public TForm {
   void BuildMaker();
   void BuildProduct();
   void PlaceText(TLabel& label, int left, int top, const std::string& text);
+  // Places the image now; its picture comes with the others at the first showing.
+  void PlaceLater(TImage& image, int left, int top, int width, int height, int resource,
+                  bool stretch);
+  void LoadPictures();
 
   THints hints_{*this};
+  std::vector<std::pair<TImage*, int>> pictures_;  // the image and its picture's resource
+  bool pictures_loaded_ = false;
 };
 
 extern TAboutBox* AboutBox;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "fakes/FakeShellOpener.h"
 #include "shell/ShellTexts.h"
 #include "win32/MainWindowFixture.h"
@@ -74,6 +76,17 @@ TEST(AboutBox, LayoutTextsAndButtons) {
   EXPECT_TRUE(Bounds(about.BBut2) == (RECT{399, 4, 415, 20}));
   EXPECT_EQ(about.BBut2.Caption(), "");
   ExpectSkinned(about.BBut2, "Arial", clWhite, "Arial", clWhite);
+
+  // The box's own pictures come when it is first shown; its icons are there from the start.
+  const std::vector<const TImage*> images = {&about.Image2, &about.Image6,     &about.Image4,
+                                             &about.Image5, &about.Image3,     &about.Image1,
+                                             &about.Image7, &about.ProgramIcon};
+  for (const TImage* image : images) EXPECT_TRUE(image->Picture().Empty());
+  EXPECT_NE(SendMessageW(about.Handle(), WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(SendMessageW(about.Handle(), WM_GETICON, ICON_SMALL, 0), 0);
+  about.Show();
+  for (const TImage* image : images) EXPECT_TRUE(image->Picture().Holds(TGraphicKind::Bitmap));
+  EXPECT_TRUE(Bounds(about.Image7) == (RECT{10, 108, 410, 285}));
 }
 
 TEST(AboutBox, CentredOnTheScreenWhenShownAndClosedByItsButtonsEscAndEnter) {
