@@ -34,15 +34,16 @@ def windows_path(path):
 
 
 def read_timeline(path):
-    """[(step, ms since the process's creation, modules loaded, new modules)], or [] if none."""
+    """[(step, ms since the process's creation, processor ms used, modules loaded, new modules)],
+    or [] if none."""
     if not os.path.exists(path):
         return []
     steps = []
     with open(path, newline="") as f:
         for line in f.read().split("\r\n"):
             if line:
-                ms, modules, step, new = line.split("\t")
-                steps.append((step, float(ms), int(modules), new))
+                ms, processor_ms, modules, step, new = line.split("\t")
+                steps.append((step, float(ms), float(processor_ms), int(modules), new))
     os.remove(path)
     return steps
 
@@ -74,16 +75,20 @@ def print_timeline(runs):
     if not timelines:
         print("zirk.exe wrote no start-up timeline")
         return
-    print("zirk.exe start-up timeline, medians of %d rounds (ms since the process was created "
-          "by the Wine server; step = since the step before):" % len(timelines))
-    print("  %8s %8s %7s  %s" % ("at", "step", "modules", "step (modules it loaded)"))
-    names = [step for step, _, _, _ in timelines[0]]
+    print("zirk.exe start-up timeline, medians of %d rounds: ms since the Wine server created the "
+          "process, the step's own ms, and the process's processor ms in the step:" % len(timelines))
+    print("  %8s %8s %9s %7s  %s" % ("at", "step", "processor", "modules", "step (modules it loaded)"))
+    names = [step for step, _, _, _, _ in timelines[0]]
+
+    def step_median(column, index):
+        return statistics.median(t[index][column] - (t[index - 1][column] if index else 0)
+                                 for t in timelines)
+
     for index, name in enumerate(names):
         at = statistics.median(t[index][1] for t in timelines)
-        step = statistics.median(t[index][1] - (t[index - 1][1] if index else 0) for t in timelines)
-        modules = timelines[0][index][2]
-        new = timelines[0][index][3]
-        print("  %8.1f %8.1f %7d  %s%s" % (at, step, modules, name, " (+ %s)" % new if new else ""))
+        modules, new = timelines[0][index][3], timelines[0][index][4]
+        print("  %8.1f %8.1f %9.1f %7d  %s%s" % (at, step_median(1, index), step_median(2, index),
+                                                 modules, name, " (+ %s)" % new if new else ""))
     shown_index = next((i for i, n in enumerate(names) if n.startswith("main window shown")), None)
     if shown_index is not None:
         outside = statistics.median(
