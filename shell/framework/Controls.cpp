@@ -69,7 +69,11 @@ void TGraphicControl::Invalidate() {
 }
 
 void TGraphicControl::InvalidateArea(const RECT& rect) {
-  if (Parent() && Parent()->Handle()) ::InvalidateRect(Parent()->Handle(), &rect, TRUE);
+  // A hidden window keeps no update region and is painted whole when shown: asking would be a
+  // trip to the system for nothing, hundreds of times while a form is being built.
+  if (Parent() && Parent()->Handle() && IsWindowVisible(Parent()->Handle())) {
+    ::InvalidateRect(Parent()->Handle(), &rect, TRUE);
+  }
 }
 
 void TGraphicControl::Repaint() {

@@ -84,7 +84,8 @@ void TForm::SetFont(const TFont& font) {
 }
 
 void TForm::InvalidateAll() {
-  if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
+  // Hidden, it is painted whole when shown.
+  if (Handle() && IsWindowVisible(Handle())) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 int TForm::Left() const {
@@ -110,8 +111,16 @@ int TForm::ClientHeight() const {
 
 void TForm::SetBounds(int left, int top, int width, int height) {
   // The system holds only the user's resizing to the minimum; a program's sizes are held here.
-  SetWindowPos(Handle(), nullptr, left, top, AtLeast(width, min_width_),
-               AtLeast(height, min_height_), SWP_NOZORDER | SWP_NOACTIVATE);
+  width = AtLeast(width, min_width_);
+  height = AtLeast(height, min_height_);
+  // Where it is already, nothing would change: the system is not asked (start-up sets the
+  // stored place, mostly the one the window has).
+  const RECT now = WindowRect(Handle());
+  if (now.left == left && now.top == top && now.right - now.left == width &&
+      now.bottom - now.top == height) {
+    return;
+  }
+  SetWindowPos(Handle(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::SetClientWidth(int width) {

@@ -113,6 +113,19 @@ TEST_F(BButTest, SettersNeverCompareAndRequestARepaint) {
   }
 }
 
+// While the form is hidden nothing is asked for; shown, it is painted whole, the change included.
+TEST_F(BButTest, AChangeWhileTheFormIsHiddenIsPaintedWhenItShows) {
+  form.Hide();
+  button.SetCaption("Hidden");
+  RECT area{};
+  EXPECT_FALSE(GetUpdateRect(form.Handle(), &area, FALSE));
+  form.Show();
+  ASSERT_TRUE(GetUpdateRect(form.Handle(), &area, FALSE));
+  RECT covered{};
+  IntersectRect(&covered, &area, ToPtr(button.BoundsRect()));
+  EXPECT_TRUE(EqualRect(&covered, ToPtr(button.BoundsRect())));
+}
+
 TEST_F(BButTest, ColourAndFontTurnTheirParentFlagsOff) {
   button.SetColor(0x123456);
   EXPECT_FALSE(button.ParentColor());
