@@ -2,8 +2,9 @@
 """Start-up of zirk.exe against a minimal Win32 window program, both under Wine in the same run:
 the time from starting the process to its window being visible, and the resident memory of the
 process once it runs. Alternates the two programs, several rounds each, and prints the medians
-and their ratio, then zirk.exe's own timeline of its start-up steps (medians over the rounds),
-which it records when ZIRK_STARTUP_TIMELINE names a file.
+and their ratio. Then as many rounds of zirk.exe alone with its own timeline of its start-up
+steps, which it records when ZIRK_STARTUP_TIMELINE names a file (listing its modules at each step
+costs time, so those rounds are not among the measured ones); prints their medians.
 
     bench/startup.py <zirk.exe> <zirk_minimal_window.exe> [rounds]
 (run inside the Wine session: see bench/run-windows)"""
@@ -48,30 +49,44 @@ def read_timeline(path):
     return steps
 
 
-def measure(exe, title, timeline_file=None):
-    env = dict(os.environ)
-    if timeline_file:
-        env["ZIRK_STARTUP_TIMELINE"] = windows_path(timeline_file)
-    start = time.monotonic()
-    process = subprocess.Popen(["wine", exe], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL, env=env)
-    while not visible_window(title):
-        if time.monotonic() - start > 30:
-            raise SystemExit("%s showed no window" % exe)
-        time.sleep(0.005)
-    shown = time.monotonic() - start
-    time.sleep(1.0)  # let it settle before its memory is read
-    memory = resident_kib(process.pid)
+def start(exe, env=None):
+    return subprocess.Popen(["wine", exe], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, env=env)
+
+
+def stop(process):
     process.kill()
     process.wait()
     time.sleep(0.3)
-    return shown, memory, read_timeline(timeline_file) if timeline_file else []
 
 
-def print_timeline(runs):
-    """runs: [(seconds until the window was seen shown, timeline)] of zirk.exe."""
-    shown_times = [s for s, t in runs if t]
-    timelines = [t for _, t in runs if t]
+def measure(exe, title):
+    started = time.monotonic()
+    process = start(exe)
+    while not visible_window(title):
+        if time.monotonic() - started > 30:
+            raise SystemExit("%s showed no window" % exe)
+        time.sleep(0.005)
+    shown = time.monotonic() - started
+    time.sleep(1.0)  # let it settle before its memory is read
+    memory = resident_kib(process.pid)
+    stop(process)
+    return shown, memory
+
+
+def timeline_round(exe, timeline_file):
+    env = dict(os.environ, ZIRK_STARTUP_TIMELINE=windows_path(timeline_file))
+    started = time.monotonic()
+    process = start(exe, env)
+    while not os.path.exists(timeline_file) and time.monotonic() - started < 30:
+        time.sleep(0.02)
+    time.sleep(0.3)  # the file is written in one go; let the program settle before it ends
+    stop(process)
+    return read_timeline(timeline_file)
+
+
+def print_timeline(timelines):
+    timelines = [t for t in timelines if t]
     if not timelines:
         print("zirk.exe wrote no start-up timeline")
         return
@@ -89,12 +104,6 @@ def print_timeline(runs):
         modules, new = timelines[0][index][3], timelines[0][index][4]
         print("  %8.1f %8.1f %9.1f %7d  %s%s" % (at, step_median(1, index), step_median(2, index),
                                                  modules, name, " (+ %s)" % new if new else ""))
-    shown_index = next((i for i, n in enumerate(names) if n.startswith("main window shown")), None)
-    if shown_index is not None:
-        outside = statistics.median(
-            s * 1000 - t[shown_index][1] for s, t in zip(shown_times, timelines))
-        print("  outside the program until its window is seen shown (Wine starting the process, "
-              "the benchmark's polling): median %.1f ms" % outside)
 
 
 def main():
@@ -102,17 +111,14 @@ def main():
     rounds = int(sys.argv[3]) if len(sys.argv) > 3 else 12
     print("load average before: %s" % " ".join(open("/proc/loadavg").read().split()[:3]))
     results = {"zirk": [], "minimal": []}
-    with tempfile.TemporaryDirectory() as scratch:
-        timeline_file = os.path.join(scratch, "timeline.txt")
-        for _ in range(rounds):
-            results["zirk"].append(
-                measure(zirk, r"Vantorel Universal Client \(ZIRK\)", timeline_file))
-            results["minimal"].append(measure(minimal, "Minimal window"))
+    for _ in range(rounds):
+        results["zirk"].append(measure(zirk, r"Vantorel Universal Client \(ZIRK\)"))
+        results["minimal"].append(measure(minimal, "Minimal window"))
     print("load average after: %s" % " ".join(open("/proc/loadavg").read().split()[:3]))
     medians = {}
     for name, runs in results.items():
-        times = [t for t, _, _ in runs]
-        memory = [m for _, m, _ in runs]
+        times = [t for t, _ in runs]
+        memory = [m for _, m in runs]
         medians[name] = (statistics.median(times), statistics.median(memory))
         print("%-8s start-up to window shown: median %.0f ms (min %.0f, max %.0f); "
               "resident memory after start: median %.1f MiB (%d rounds)"
@@ -120,7 +126,9 @@ def main():
                  medians[name][1] / 1024, len(runs)))
     print("ratio zirk/minimal: start-up %.2f, memory %.2f"
           % (medians["zirk"][0] / medians["minimal"][0], medians["zirk"][1] / medians["minimal"][1]))
-    print_timeline([(s, t) for s, _, t in results["zirk"]])
+    with tempfile.TemporaryDirectory() as scratch:
+        timeline_file = os.path.join(scratch, "timeline.txt")
+        print_timeline([timeline_round(zirk, timeline_file) for _ in range(rounds)])
 
 
 if __name__ == "__main__":
