@@ -15,44 +15,13 @@
 #include <map>
 
 #include "platform/NativeAddress.h"
+#include "platform/win32/SystemLibrary.h"
 #include "platform/win32/UtilityWindow.h"
 
 namespace {
 
 constexpr UINT kSocketNotifyMessage = WM_USER + 1;
 constexpr UINT kLookupDoneMessage = WM_USER + 3;
-
-// The loaded library; freed when its owner goes, unless it was left loaded.
-class Library {
- public:
-  Library() = default;
-  ~Library() { Free(); }
-  Library(const Library&) = delete;
-  Library& operator=(const Library&) = delete;
-
-  bool Load(const char* name) {
-    Free();
-    module_ = ::LoadLibraryA(name);
-    return module_ != nullptr;
-  }
-  void Free() {
-    if (module_) ::FreeLibrary(module_);
-    module_ = nullptr;
-  }
-  // Gives up this reference without freeing it: the library stays for the rest of the process.
-  void Leave() { module_ = nullptr; }
-  // Null when the library is not loaded or lacks the name.
-  template <typename Function>
-  void Find(Function*& function, const char* name) const {
-    function =
-        module_
-            ? reinterpret_cast<Function*>(reinterpret_cast<void*>(::GetProcAddress(module_, name)))
-            : nullptr;
-  }
-
- private:
-  HMODULE module_ = nullptr;
-};
 
 SOCKET Native(SocketHandle socket) {
   return static_cast<SOCKET>(socket);

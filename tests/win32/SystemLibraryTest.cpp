@@ -1,5 +1,5 @@
-// Functions of system libraries loaded at first use: found in the system folder, typed as
-// declared, and null for a library or a name that is not there.
+// System libraries loaded at run time from the system folder: functions typed as declared and
+// null for a library or a name that is not there; an owned reference freed with its owner.
 #include "platform/win32/SystemLibrary.h"
 
 #include <commdlg.h>
@@ -25,6 +25,18 @@ TEST(SystemLibrary, LoadsTheLibraryAtTheFirstAskAndFindsOnlyWhatIsThere) {
     EXPECT_EQ(SystemFunction<decltype(::GetOpenFileNameW)>(m.library, m.name), nullptr) << m.name;
   }
   EXPECT_EQ(SystemLibrary(L"zirk-no-such-library.dll"), nullptr);
+}
+
+TEST(SystemLibrary, AnOwnedReferenceFindsTheLibrarysFunctionsUntilFreed) {
+  Library library;
+  EXPECT_FALSE(library.Load("zirk-no-such-library.dll"));
+  ASSERT_TRUE(library.Load("comdlg32.dll"));
+  decltype(::GetSaveFileNameW)* save = nullptr;
+  library.Find(save, "GetSaveFileNameW");
+  EXPECT_NE(save, nullptr);
+  library.Free();
+  library.Find(save, "GetSaveFileNameW");
+  EXPECT_EQ(save, nullptr);
 }
 
 }  // namespace
