@@ -4,7 +4,8 @@
 #include "shell/StartupTimeline.h"
 
 #include <windows.h>
-// After windows.h, which it needs.
+// After windows.h, which they need.
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <array>
@@ -35,6 +36,7 @@ constexpr std::array<const char*, static_cast<size_t>(StartupStep::Count)> kStep
 struct Mark {
   double ms;
   double processor_ms;
+  size_t resident_kib;
   size_t modules;
   std::string new_modules;
 };
@@ -78,6 +80,14 @@ double ProcessorTime() {
   return static_cast<double>(Ticks(kernel) + Ticks(user)) / 10000.0;
 }
 
+// The process's resident memory (its working set), in KiB.
+size_t ResidentKib() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  return counters.WorkingSetSize / 1024;
+}
+
 // Adds the modules loaded now to known and returns the names of those it did not hold.
 std::string NewModules(std::set<std::string>& known) {
   std::string added;
@@ -99,8 +109,8 @@ std::string NewModules(std::set<std::string>& known) {
 void Write(const Timeline& timeline) {
   std::string text;
   for (const auto& [step, mark] : timeline.marks) {
-    char times[64];
-    snprintf(times, sizeof times, "%.2f\t%.2f", mark.ms, mark.processor_ms);
+    char times[96];
+    snprintf(times, sizeof times, "%.2f\t%.2f\t%zu", mark.ms, mark.processor_ms, mark.resident_kib);
     text += std::string(times) + "\t" + std::to_string(mark.modules) + "\t" +
             kStepNames[static_cast<size_t>(step)] + "\t" + mark.new_modules + "\r\n";
   }
@@ -137,10 +147,12 @@ void MarkStartup(StartupStep step) {
   const double ms = timeline.entry_ms + static_cast<double>(elapsed) * 1000.0 /
                                             static_cast<double>(timeline.frequency.QuadPart);
   const double processor_ms = ProcessorTime() - timeline.listing_processor_ms;
+  const size_t resident_kib = ResidentKib();
   std::string added = NewModules(timeline.modules);
   QueryPerformanceCounter(&listed);
   timeline.listing += listed.QuadPart - counter.QuadPart;
   timeline.listing_processor_ms = ProcessorTime() - processor_ms;
-  timeline.marks.push_back({step, {ms, processor_ms, timeline.modules.size(), std::move(added)}});
+  timeline.marks.push_back(
+      {step, {ms, processor_ms, resident_kib, timeline.modules.size(), std::move(added)}});
   if (step == StartupStep::Painted) Write(timeline);
 }

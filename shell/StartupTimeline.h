@@ -1,8 +1,9 @@
 // The start-up timeline that the start-up benchmark reads: when each start-up step ended,
-// counted from the process's creation on the high-resolution clock, and which modules each step
-// brought into the process. Only when the environment variable ZIRK_STARTUP_TIMELINE names a file
-// does anything get recorded; the timeline is written there once the main window is painted.
-// Otherwise marking costs one test of a flag, and nothing is printed or written.
+// counted from the process's creation on the high-resolution clock, the processor time and
+// resident memory of the process then, and which modules each step brought into the process. Only
+// when the environment variable ZIRK_STARTUP_TIMELINE names a file does anything get recorded; the
+// timeline is written there once the main window is painted. Otherwise marking costs one test of a
+// flag, and nothing is printed or written.
 #pragma once
 
 // In the order the program goes through them.

@@ -48,20 +48,21 @@ TEST(StartupTimeline, RecordsEachStepOnceInOrderAndWritesThemWhenPainted) {
   double before = 0;
   for (size_t index = 0; index < lines.size(); ++index) {
     const std::vector<std::string> fields = Split(lines[index], "\t");
-    ASSERT_EQ(fields.size(), 5u) << lines[index];
+    ASSERT_EQ(fields.size(), 6u) << lines[index];
     const double at = std::stod(fields[0]);
     EXPECT_GE(at, before) << lines[index];
     before = at;
     EXPECT_GE(std::stod(fields[1]), 0) << lines[index];
-    EXPECT_GT(std::stoi(fields[2]), 0) << lines[index];
-    EXPECT_FALSE(fields[3].empty());
+    EXPECT_GT(std::stoi(fields[2]), 0) << lines[index];  // resident KiB
+    EXPECT_GT(std::stoi(fields[3]), 0) << lines[index];  // modules
+    EXPECT_FALSE(fields[4].empty());
     const bool step_with_the_library =
         !loaded_before && index == static_cast<size_t>(StartupStep::Settings);
-    EXPECT_EQ(fields[4].find("cabinet.dll") != std::string::npos, step_with_the_library)
+    EXPECT_EQ(fields[5].find("cabinet.dll") != std::string::npos, step_with_the_library)
         << lines[index];
   }
   // The first step lists what was there from the start, the program itself among it.
-  EXPECT_NE(Split(lines[0], "\t")[4].find(".exe"), std::string::npos);
+  EXPECT_NE(Split(lines[0], "\t")[5].find(".exe"), std::string::npos);
 }
 
 }  // namespace
