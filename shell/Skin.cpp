@@ -1,3 +1,4 @@
+// The skin's pictures from the program's resources, and the dressing of fonts and buttons.
 #include "shell/Skin.h"
 
 #include <map>
@@ -7,14 +8,18 @@
 
 TPicture SkinPicture(int resource_id) {
   // Kept for the life of the process: the windows that show them live as long.
-  static std::map<int, TPicture> decoded;
-  auto found = decoded.find(resource_id);
-  if (found == decoded.end()) {
+  static std::map<int, TPicture> pictures;
+  auto found = pictures.find(resource_id);
+  if (found == pictures.end()) {
+    // The resource is part of the program's image, mapped as long as the process runs: the
+    // picture draws from it, with no copy of its pixels.
     TPicture picture;
-    HANDLE bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id),
-                               IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (bitmap) picture.SetGraphic(std::make_unique<TBitmap>(static_cast<HBITMAP>(bitmap)));
-    found = decoded.emplace(resource_id, std::move(picture)).first;
+    const HMODULE program = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(program, MAKEINTRESOURCEW(resource_id), RT_BITMAP);
+    HGLOBAL loaded = resource ? LoadResource(program, resource) : nullptr;
+    const auto* packed = static_cast<const BITMAPINFO*>(loaded ? LockResource(loaded) : nullptr);
+    if (packed) picture.SetGraphic(std::make_unique<TBitmap>(packed));
+    found = pictures.emplace(resource_id, std::move(picture)).first;
   }
   return found->second;
 }

@@ -11,7 +11,7 @@
 #include "shell/logic/Anchors.h"
 
 // The bitmap resource with this identifier as a picture; an empty picture when it is missing.
-// Each resource is decoded once per process; every picture of it shares those pixels.
+// Every picture of a resource draws from the resource's own pixels, which are never copied.
 TPicture SkinPicture(int resource_id);
 // The program icon at the given size.
 TPicture ProgramIcon(int size);

@@ -1,4 +1,7 @@
+// Bitmaps and icons, and the pictures that hold one of them.
 #include "shell/framework/Picture.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -20,19 +23,57 @@ HBITMAP CreateWhiteBitmap(int width, int height) {
   return bitmap;
 }
 
+// Where a packed bitmap's pixels start: after its header, bit-field masks and colour table.
+const void* PackedBits(const BITMAPINFO* packed) {
+  const BITMAPINFOHEADER& header = packed->bmiHeader;
+  size_t colours = header.biClrUsed;
+  if (!colours && header.biBitCount <= 8) colours = size_t{1} << header.biBitCount;
+  const size_t masks =
+      header.biSize == sizeof(BITMAPINFOHEADER) && header.biCompression == BI_BITFIELDS ? 3 : 0;
+  return reinterpret_cast<const BYTE*>(packed) + header.biSize +
+         (masks + colours) * sizeof(RGBQUAD);
+}
+
 }  // namespace
 
-TBitmap::TBitmap(int width, int height)
-    : pixels_(std::make_shared<const BitmapOwner>(CreateWhiteBitmap(width, height))),
-      width_(width),
-      height_(height) {}
+TBitmap::TBitmap(int width, int height) : width_(width), height_(height) {
+  auto pixels = std::make_shared<Pixels>();
+  pixels->handle.Reset(CreateWhiteBitmap(width, height));
+  pixels_ = std::move(pixels);
+}
 
-TBitmap::TBitmap(HBITMAP handle) : pixels_(std::make_shared<const BitmapOwner>(handle)) {
+TBitmap::TBitmap(HBITMAP handle) {
+  auto pixels = std::make_shared<Pixels>();
+  pixels->handle.Reset(handle);
+  pixels_ = std::move(pixels);
   BITMAP info{};
   if (handle && GetObjectW(handle, sizeof info, &info)) {
     width_ = info.bmWidth;
     height_ = info.bmHeight;
   }
+}
+
+TBitmap::TBitmap(const BITMAPINFO* packed) {
+  if (!packed) return;
+  auto pixels = std::make_shared<Pixels>();
+  pixels->packed = packed;
+  pixels->packed_bits = PackedBits(packed);
+  pixels_ = std::move(pixels);
+  width_ = packed->bmiHeader.biWidth;
+  height_ = std::abs(packed->bmiHeader.biHeight);
+}
+
+HBITMAP TBitmap::Handle() const {
+  if (!pixels_) return nullptr;
+  if (!pixels_->handle.get() && pixels_->packed) {
+    void* bits = nullptr;
+    BitmapOwner made(CreateDIBSection(nullptr, pixels_->packed, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (made.get() && SetDIBits(nullptr, made.get(), 0, height_, pixels_->packed_bits,
+                                pixels_->packed, DIB_RGB_COLORS) == height_) {
+      pixels_->handle = std::move(made);
+    }
+  }
+  return pixels_->handle.get();
 }
 
 TColor TBitmap::TransparentColor() const {
@@ -52,12 +93,19 @@ std::unique_ptr<TGraphic> TBitmap::Clone() const {
 }
 
 void TBitmap::StretchDraw(HDC dc, const RECT& rect) const {
+  const int w = rect.right - rect.left;
+  const int h = rect.bottom - rect.top;
+  if (!transparent_ && pixels_ && pixels_->packed) {
+    const int mode = SetStretchBltMode(dc, COLORONCOLOR);
+    StretchDIBits(dc, rect.left, rect.top, w, h, 0, 0, width_, height_, pixels_->packed_bits,
+                  pixels_->packed, DIB_RGB_COLORS, SRCCOPY);
+    SetStretchBltMode(dc, mode);
+    return;
+  }
   if (!Handle()) return;
   // Read before the bitmap is selected for drawing: it can be selected into one context only.
   const COLORREF left_out = transparent_ ? ColorToRGB(TransparentColor()) : 0;
   BitmapDC source(*this);
-  const int w = rect.right - rect.left;
-  const int h = rect.bottom - rect.top;
   if (transparent_) {
     // gdi32's own: the msimg32 function of the other name only passes the call on to it, and
     // would be one more library to load at start.

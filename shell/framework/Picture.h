@@ -38,8 +38,14 @@ class TBitmap : public TGraphic {
   TBitmap(int width, int height);
   // Takes ownership of a bitmap handle.
   explicit TBitmap(HBITMAP handle);
+  // The pixels of a packed device-independent bitmap (header, colour table, pixels) that stays
+  // unchanged in memory as long as the process runs, such as a bitmap among the program's
+  // resources. Drawn opaque straight from those bytes; a bitmap handle of its own is made only
+  // when one is asked for (Handle(), transparent drawing).
+  explicit TBitmap(const BITMAPINFO* packed);
 
-  HBITMAP Handle() const { return pixels_ ? pixels_->get() : nullptr; }
+  // The pixels as a bitmap, made at the first call for a packed bitmap.
+  HBITMAP Handle() const;
   // The colour that a transparent drawing leaves out: its bottom-left pixel unless one is set.
   TColor TransparentColor() const;
   void SetTransparentColor(TColor color);
@@ -52,8 +58,13 @@ class TBitmap : public TGraphic {
   void Draw(HDC dc, int x, int y) const override;
 
  private:
+  struct Pixels {
+    const BITMAPINFO* packed = nullptr;
+    const void* packed_bits = nullptr;
+    mutable BitmapOwner handle;
+  };
   // Shared with the copies; freed with the last of them.
-  std::shared_ptr<const BitmapOwner> pixels_;
+  std::shared_ptr<const Pixels> pixels_;
   int width_ = 0;
   int height_ = 0;
   bool fixed_transparent_colour_ = false;

@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "resources/ResourceIds.h"
+#include "shell/Skin.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
 #include "shell/framework/GraphicControls.h"
@@ -87,6 +89,41 @@ TEST_F(GraphicControlsTest, ImageDrawsAtNaturalSizeOrStretched) {
   surface = Paint(image);
   EXPECT_EQ(surface->Count(kRed), 0);
   EXPECT_EQ(surface->Count(kUntouched), 16);
+}
+
+// A skin picture draws straight from the program's resources, 8-bit or 24-bit: the same pixels as
+// the system's own decoding of the resource, at its size, stretched and transparent.
+TEST_F(GraphicControlsTest, SkinPicturesDrawAsTheSystemDecodesThem) {
+  for (const int resource : {IDB_TITLE_LEFT, IDB_TITLE_RIGHT, IDB_EDGE_LEFT, IDB_EMBLEM,
+                             IDB_CLOSE_HOVER, IDB_MAKER_EMBLEM, IDB_ABOUT_PANEL}) {
+    SCOPED_TRACE(resource);
+    const TPicture picture = SkinPicture(resource);
+    ASSERT_TRUE(picture.Holds(TGraphicKind::Bitmap));
+    TBitmap decoded(
+        static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource),
+                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    TGraphic& skin = *picture.Graphic();
+    ASSERT_EQ(skin.Width(), decoded.Width());
+    ASSERT_EQ(skin.Height(), decoded.Height());
+    const RECT stretched{1, 2, 1 + 2 * skin.Width() + 1, 2 + 3 * skin.Height()};
+    for (const bool transparent : {false, true}) {
+      skin.SetTransparent(transparent);
+      decoded.SetTransparent(transparent);
+      for (const RECT& rect : {RECT{0, 0, skin.Width(), skin.Height()}, stretched}) {
+        Surface drawn(stretched.right + 1, stretched.bottom + 1, kUntouched);
+        Surface expected(stretched.right + 1, stretched.bottom + 1, kUntouched);
+        skin.StretchDraw(drawn.dc(), rect);
+        decoded.StretchDraw(expected.dc(), rect);
+        EXPECT_TRUE(drawn.SameAs(expected)) << transparent << " " << rect.right;
+      }
+    }
+  }
+  // Its copies share the one bitmap made for transparent drawing.
+  const TPicture one = SkinPicture(IDB_EMBLEM);
+  const TPicture other = SkinPicture(IDB_EMBLEM);
+  const HBITMAP made = static_cast<TBitmap*>(one.Graphic())->Handle();
+  EXPECT_NE(made, nullptr);
+  EXPECT_EQ(static_cast<TBitmap*>(other.Graphic())->Handle(), made);
 }
 
 TEST_F(GraphicControlsTest, LabelSizesItselfToItsText) {
