@@ -1,4 +1,5 @@
-"""File formats the skin is stored in: 24-bit BMP, multi-image ICO, and PNG for previews."""
+"""File formats the skin is stored in: BMP (24-bit, or 8-bit with a colour table), multi-image ICO,
+and PNG for previews."""
 
 import struct
 import zlib
@@ -21,39 +22,69 @@ def _info_header(width, height, bits, image_size, colours=0):
     )
 
 
+def _bmp_file(info_header, colour_table, pixels):
+    offset = 14 + len(info_header) + len(colour_table)
+    return (
+        struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+        + info_header
+        + colour_table
+        + pixels
+    )
+
+
+def _bgr(colour):
+    r, g, b = colour
+    return bytes((_byte(b), _byte(g), _byte(r)))
+
+
 def bmp24(canvas):
     """An uncompressed 24-bit bottom-up BMP file; rows padded to 4 bytes."""
     w, h = canvas.width, canvas.height
     pad = b"\0" * ((4 - w * 3 % 4) % 4)
     rows = []
     for y in range(h - 1, -1, -1):
-        row = bytearray()
-        for x in range(w):
-            r, g, b = canvas.get(x, y)
-            row += bytes((_byte(b), _byte(g), _byte(r)))
-        rows.append(bytes(row) + pad)
+        rows.append(b"".join(_bgr(canvas.get(x, y)) for x in range(w)) + pad)
     pixels = b"".join(rows)
-    offset = 14 + 40
-    return (
-        struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-        + _info_header(w, h, 24, len(pixels))
-        + pixels
-    )
+    return _bmp_file(_info_header(w, h, 24, len(pixels)), b"", pixels)
 
 
-def read_bmp24(data):
-    """The canvas of a file that bmp24 wrote."""
+def bmp(canvas):
+    """The smaller of two uncompressed bottom-up BMP files of the same pixels: 24-bit, or 8-bit
+    with a colour table of the picture's own colours (at most 256, in byte order) that holds no
+    colour twice. The program keeps its pictures in its image, where every byte costs memory."""
+    w, h = canvas.width, canvas.height
+    colours = sorted({_bgr(canvas.get(x, y)) for y in range(h) for x in range(w)})
+    stride = (w + 3) & ~3
+    if len(colours) > 256 or 4 * len(colours) + stride * h >= ((w * 3 + 3) & ~3) * h:
+        return bmp24(canvas)
+    index = {colour: i for i, colour in enumerate(colours)}
+    pad = b"\0" * (stride - w)
+    rows = []
+    for y in range(h - 1, -1, -1):
+        rows.append(bytes(index[_bgr(canvas.get(x, y))] for x in range(w)) + pad)
+    pixels = b"".join(rows)
+    table = b"".join(colour + b"\0" for colour in colours)
+    return _bmp_file(_info_header(w, h, 8, len(pixels), len(colours)), table, pixels)
+
+
+def read_bmp(data):
+    """The canvas of a file that bmp or bmp24 wrote."""
     offset = struct.unpack_from("<I", data, 10)[0]
-    w, h = struct.unpack_from("<ii", data, 18)
+    header_size, w, h = struct.unpack_from("<Iii", data, 14)
     bits = struct.unpack_from("<H", data, 28)[0]
-    if bits != 24 or h <= 0:
-        raise ValueError("not a bottom-up 24-bit bitmap")
-    stride = (w * 3 + 3) & ~3
+    colours = struct.unpack_from("<I", data, 46)[0]
+    if bits not in (8, 24) or h <= 0:
+        raise ValueError("not a bottom-up 8-bit or 24-bit bitmap")
+    table = [data[14 + header_size + 4 * i : 14 + header_size + 4 * i + 3] for i in range(colours)]
+    stride = (w * bits // 8 + 3) & ~3
     out = Canvas(w, h)
     for y in range(h):
         row = offset + (h - 1 - y) * stride
         for x in range(w):
-            b, g, r = data[row + x * 3 : row + x * 3 + 3]
+            if bits == 8:
+                b, g, r = table[data[row + x]]
+            else:
+                b, g, r = data[row + x * 3 : row + x * 3 + 3]
             out.put(x, y, (float(r), float(g), float(b)))
     return out
 

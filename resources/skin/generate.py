@@ -153,7 +153,7 @@ def main():
     pictures.update(about_pictures(title))
     check_script_names(pictures)
     for name, canvas in sorted(pictures.items()):
-        write(os.path.join(HERE, name + ".bmp"), formats.bmp24(canvas))
+        write(os.path.join(HERE, name + ".bmp"), formats.bmp(canvas))
     write(os.path.join(RESOURCES, "zirk.ico"), formats.ico(icon_images()))
     print("wrote %d pictures and zirk.ico" % len(pictures))
 

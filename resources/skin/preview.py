@@ -25,7 +25,7 @@ CAPTION_GREY = hex_colour("575757")
 
 def load(name):
     with open(os.path.join(HERE, name + ".bmp"), "rb") as f:
-        return formats.read_bmp24(f.read())
+        return formats.read_bmp(f.read())
 
 
 def put(canvas, picture, left, top, width=None, height=None, transparent=False):
