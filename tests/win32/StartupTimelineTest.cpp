@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/win32/SystemLibrary.h"
-#include "platform/win32/WideText.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -29,8 +28,8 @@ constexpr const wchar_t* kLibrary = L"cabinet.dll";
 
 TEST(StartupTimeline, RecordsEachStepOnceInOrderAndWritesThemWhenPainted) {
   TempDir folder;
-  const std::string file = folder.ProgramPath("timeline.txt");
-  SetEnvironmentVariableW(L"ZIRK_STARTUP_TIMELINE", WideText(file).c_str());
+  const std::filesystem::path file = folder.Native("timeline.txt");
+  SetEnvironmentVariableW(L"ZIRK_STARTUP_TIMELINE", file.c_str());
   const bool loaded_before = GetModuleHandleW(kLibrary) != nullptr;
   for (int step = 0; step < static_cast<int>(StartupStep::Count); ++step) {
     if (step == static_cast<int>(StartupStep::Settings)) {
@@ -41,7 +40,7 @@ TEST(StartupTimeline, RecordsEachStepOnceInOrderAndWritesThemWhenPainted) {
   }
   SetEnvironmentVariableW(L"ZIRK_STARTUP_TIMELINE", nullptr);
 
-  std::vector<std::string> lines = Split(ReadBytes(folder.Native("timeline.txt")), "\r\n");
+  std::vector<std::string> lines = Split(ReadBytes(file), "\r\n");
   ASSERT_EQ(lines.back(), "");
   lines.pop_back();
   ASSERT_EQ(lines.size(), static_cast<size_t>(StartupStep::Count));
