@@ -10,6 +10,8 @@ from harness import (ZIRK_PROBE, ProgramTestCase, Program, new_settings_dir, rem
                      wait_for, windows_path)
 from layout import ADDRESS, EXIT, PORT
 
+SESSION = os.path.join(os.path.dirname(__file__), "..", "..", "scripts", "wine-session")
+
 
 def read(path):
     with open(path, "rb") as f:
@@ -40,9 +42,10 @@ class SettingsTest(ProgramTestCase):
         # ends every process; the next wine command starts a new session.
         run(["wineboot", "--end-session", "--shutdown"], timeout=60)
         program.wait_exit(30)
-        # A new session for the tests after this one, its processes holding no output of ours.
-        subprocess.run(["wine", "cmd.exe", "/c", "exit"], stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=120)
+        # A new session for the tests after this one, started as the suites' own is, so that its
+        # processes hold no output of ours.
+        subprocess.run([SESSION, "start"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=120, check=True)
         self.assertEqual(
             read(os.path.join(self.settings, "zirk.ini")),
             b"[last]\r\nadr=session.example\r\nport=4321\r\ntype=0\r\n"
