@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "support/LineAccount.h"
 #include "support/LoopbackPeer.h"
 
 struct PeerStep {
@@ -59,10 +60,3 @@ class HostilePeer {
   std::thread thread_;
   std::atomic<bool> finished_{false};
 };
-
-// Checks what ReadLine returned against the bytes the peer sent: each line must be the next
-// bytes of the stream, followed by its line end (LF or CR LF) unless it was cut at the longest
-// line or was the last bytes before the end. Every byte received is accounted for: lines, line
-// ends and what is still pending. Empty when all holds, otherwise what went wrong.
-std::string AccountLines(const std::string& sent, const std::vector<std::string>& lines,
-                         size_t pending, size_t longest_line, bool ended);
