@@ -9,18 +9,11 @@
 #include <string>
 
 #include "fakes/FakeSockets.h"
+#include "fuzz/FuzzInput.h"
 #include "transport/Texts.h"
 #include "transport/event/EventClient.h"
 
 namespace {
-
-struct Reader {
-  const uint8_t* data;
-  size_t size;
-  size_t at = 0;
-  bool More() const { return at < size; }
-  uint8_t Byte() { return at < size ? data[at++] : 0; }
-};
 
 bool Allowed(const std::string& message) {
   for (int code : {wsa::kECONNRESET, wsa::kECONNABORTED}) {
@@ -35,7 +28,7 @@ bool Allowed(const std::string& message) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Reader in{data, size};
+  FuzzInput in{data, size};
   FakeNetwork net;
   FakeSockets* api = nullptr;
   TEventClient client(nullptr, FakeSockets::Factory(net, api));

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fakes/FakeSockets.h"
+#include "fuzz/FuzzInput.h"
 #include "support/LineAccount.h"
 #include "transport/Texts.h"
 #include "transport/line/LineClient.h"
@@ -19,18 +20,10 @@ namespace {
 constexpr int kCodes[] = {wsa::kECONNRESET, wsa::kECONNABORTED, wsa::kESHUTDOWN, wsa::kETIMEDOUT,
                           wsa::kENETDOWN,   wsa::kENOTCONN,     wsa::kENOBUFS,   wsa::kEINTR};
 
-struct Reader {
-  const uint8_t* data;
-  size_t size;
-  size_t at = 0;
-  bool More() const { return at < size; }
-  uint8_t Byte() { return at < size ? data[at++] : 0; }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Reader in{data, size};
+  FuzzInput in{data, size};
   FakeNetwork net;
   // The script: chunks, then how the connection ends.
   std::string script_bytes;
