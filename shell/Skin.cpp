@@ -25,11 +25,17 @@ TPicture SkinPicture(int resource_id) {
 }
 
 TPicture ProgramIcon(int size) {
-  TPicture picture;
-  HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
-                           size, size, 0);
-  if (icon) picture.SetGraphic(std::make_unique<TIcon>(static_cast<HICON>(icon)));
-  return picture;
+  // Loaded once a size: every window, the application's and the notification area's icon share it.
+  static std::map<int, TPicture> icons;
+  auto found = icons.find(size);
+  if (found == icons.end()) {
+    TPicture picture;
+    HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON,
+                             size, size, 0);
+    if (icon) picture.SetGraphic(std::make_unique<TIcon>(static_cast<HICON>(icon)));
+    found = icons.emplace(size, std::move(picture)).first;
+  }
+  return found->second;
 }
 
 TPicture LargeProgramIcon() {

@@ -13,7 +13,7 @@
 // The bitmap resource with this identifier as a picture; an empty picture when it is missing.
 // Every picture of a resource draws from the resource's own pixels, which are never copied.
 TPicture SkinPicture(int resource_id);
-// The program icon at the given size.
+// The program icon at the given size, loaded once a process; its pictures share the handle.
 TPicture ProgramIcon(int size);
 // The program icon at the system's large and small icon sizes.
 TPicture LargeProgramIcon();

@@ -121,7 +121,7 @@ void TBitmap::Draw(HDC dc, int x, int y) const {
   StretchDraw(dc, {x, y, x + width_, y + height_});
 }
 
-TIcon::TIcon(HICON handle) : handle_(handle) {
+TIcon::TIcon(HICON handle) : handle_(std::make_shared<const IconOwner>(handle)) {
   ICONINFO info{};
   if (handle && GetIconInfo(handle, &info)) {
     BitmapOwner colour(info.hbmColor);
@@ -135,13 +135,14 @@ TIcon::TIcon(HICON handle) : handle_(handle) {
 }
 
 std::unique_ptr<TGraphic> TIcon::Clone() const {
-  return std::make_unique<TIcon>(handle_.get() ? CopyIcon(handle_.get()) : nullptr);
+  // The handle is shared, not copied: under Wine a copy of an icon costs several milliseconds.
+  return std::make_unique<TIcon>(*this);
 }
 
 void TIcon::StretchDraw(HDC dc, const RECT& rect) const {
-  if (!handle_.get()) return;
-  DrawIconEx(dc, rect.left, rect.top, handle_.get(), rect.right - rect.left, rect.bottom - rect.top,
-             0, nullptr, DI_NORMAL);
+  if (!Handle()) return;
+  DrawIconEx(dc, rect.left, rect.top, Handle(), rect.right - rect.left, rect.bottom - rect.top, 0,
+             nullptr, DI_NORMAL);
 }
 
 void TIcon::Draw(HDC dc, int x, int y) const {

@@ -1,6 +1,6 @@
 // Pictures: empty, or one bitmap or icon. Assigning a picture copies its graphic; a bitmap's
-// copies share its pixels, which nobody changes once the bitmap is in a picture: drawing on a
-// bitmap (BitmapDC) is for bitmaps just made.
+// copies share its pixels and an icon's its handle, which nobody changes once the graphic is in a
+// picture: drawing on a bitmap (BitmapDC) is for bitmaps just made.
 #pragma once
 
 #include <windows.h>
@@ -87,7 +87,7 @@ class TIcon : public TGraphic {
   // Takes ownership of an icon handle.
   explicit TIcon(HICON handle);
 
-  HICON Handle() const { return handle_.get(); }
+  HICON Handle() const { return handle_ ? handle_->get() : nullptr; }
   TGraphicKind Kind() const override { return TGraphicKind::Icon; }
   int Width() const override { return width_; }
   int Height() const override { return height_; }
@@ -96,7 +96,8 @@ class TIcon : public TGraphic {
   void Draw(HDC dc, int x, int y) const override;
 
  private:
-  IconOwner handle_;
+  // Shared with the copies; destroyed with the last of them.
+  std::shared_ptr<const IconOwner> handle_;
   int width_ = 0;
   int height_ = 0;
 };

@@ -67,6 +67,26 @@ TEST_F(GraphicControlsTest, BitmapTakesOverAHandleThatItsCopiesShare) {
   EXPECT_EQ(GetObjectW(pixels, sizeof info, &info), 0);
 }
 
+TEST_F(GraphicControlsTest, IconCopiesShareItsHandle) {
+  auto icon = std::make_unique<TPicture>(IconPicture(16, kRed));
+  TPicture copy = *icon;
+  const HICON handle = static_cast<TIcon*>(copy.Graphic())->Handle();
+  EXPECT_EQ(handle, static_cast<TIcon*>(icon->Graphic())->Handle());
+  EXPECT_EQ(copy.Graphic()->Width(), 16);
+  // The handle stays as long as a copy does.
+  const auto alive = [handle] {
+    ICONINFO info{};
+    if (!GetIconInfo(handle, &info)) return false;
+    BitmapOwner colour(info.hbmColor);
+    BitmapOwner mask(info.hbmMask);
+    return true;
+  };
+  icon.reset();
+  EXPECT_TRUE(alive());
+  copy.SetGraphic(nullptr);
+  EXPECT_FALSE(alive());
+}
+
 TEST_F(GraphicControlsTest, BitmapTransparentColourIsItsBottomLeftPixelUnlessSet) {
   TPicture picture = TwoColourPicture(4, 2, kRed, kBlue);
   auto& bitmap = static_cast<TBitmap&>(*picture.Graphic());
