@@ -25,6 +25,8 @@ class TTranscriptView : public TWinControl {
   // them have been handled, or at most kMaxDelayMs, and are then shown in steps of at most
   // kMaxStepBytes, each its own message, so that a flood cannot stop the window answering.
   void Flush();
+  // Appended bytes not on the screen yet.
+  size_t Waiting() const { return pending_.size(); }
   // The text as the view shows it, line breaks as CR LF (for tests).
   std::wstring ShownText() const;
 

@@ -1,0 +1,234 @@
+// A peer that talks as fast as it can, through the real main window on the "Server Socket"
+// transport:
+//   zirk_flood_bench flood   30 MB without a line end
+//   zirk_flood_bench lines   1,000,000 lines of 60 bytes, then scrolling top to bottom by pages
+// Prints the time from the peer's last byte to the whole text shown, how long the window took
+// to answer a message meanwhile (99th percentile and longest), and the process's resident memory
+// above the idle window per transcript byte (peak and final), read from /proc under Wine.
+#include <windows.h>
+#include <winsock2.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "bench/BenchFolders.h"
+#include "shell/Unit1.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr size_t kFloodBytes = 30'000'000;
+constexpr int kLines = 1'000'000;
+constexpr double kGiveUpSeconds = 60;
+
+double Seconds(Clock::time_point from, Clock::time_point to) {
+  return std::chrono::duration<double>(to - from).count();
+}
+
+// VmRSS and VmHWM in KiB, from the Linux process that runs this program.
+struct Memory {
+  long rss_kib = 0;
+  long peak_kib = 0;
+};
+
+Memory ReadMemory() {
+  Memory memory;
+  std::ifstream status("Z:\\proc\\self\\status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmRSS:", 0) == 0) memory.rss_kib = std::stol(line.substr(6));
+    if (line.rfind("VmHWM:", 0) == 0) memory.peak_kib = std::stol(line.substr(6));
+  }
+  return memory;
+}
+
+struct Shared {
+  std::atomic<bool> sent{false};
+  std::atomic<bool> stop_watching{false};
+  Clock::time_point last_byte;
+  std::mutex mutex;
+  std::vector<double> answers_ms;
+};
+
+void SendAll(SOCKET peer, const char* data, size_t size) {
+  while (size > 0) {
+    const int sent = send(peer, data, static_cast<int>(std::min<size_t>(size, 1 << 20)), 0);
+    if (sent <= 0) return;
+    data += sent;
+    size -= static_cast<size_t>(sent);
+  }
+}
+
+void Peer(SOCKET listener, const std::string& payload, Shared& shared) {
+  SOCKET peer = accept(listener, nullptr, nullptr);
+  SendAll(peer, payload.data(), payload.size());
+  shared.last_byte = Clock::now();
+  shared.sent = true;
+  // Closed once the window has shown everything, so that no disconnect runs meanwhile.
+  while (!shared.stop_watching) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  closesocket(peer);
+}
+
+// Asks the window for an answer every 10 ms and keeps every wait.
+void Watcher(HWND window, Shared& shared) {
+  while (!shared.stop_watching) {
+    const auto start = Clock::now();
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    const double ms = Seconds(start, Clock::now()) * 1000;
+    {
+      std::lock_guard<std::mutex> lock(shared.mutex);
+      shared.answers_ms.push_back(ms);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+std::string Payload(bool lines) {
+  if (!lines) {
+    std::string payload(kFloodBytes, '\0');
+    for (size_t i = 0; i < payload.size(); ++i) {
+      payload[i] = static_cast<char>(i % 97 == 96 ? ' ' : 'a' + i % 26);
+    }
+    return payload;
+  }
+  std::string payload;
+  payload.reserve(static_cast<size_t>(kLines) * 60);
+  char line[64];
+  for (int i = 0; i < kLines; ++i) {
+    std::snprintf(line, sizeof line, "line %07d of the benchmark, sixty bytes in all.......\r\n",
+                  i);
+    payload.append(line, 60);
+  }
+  return payload;
+}
+
+// Scrolls from the top to the bottom one page at a time, painting each page.
+void ScrollByPages(HWND view) {
+  SendMessageW(view, WM_VSCROLL, SB_TOP, 0);
+  UpdateWindow(view);
+  const auto start = Clock::now();
+  double longest_ms = 0;
+  long pages = 0;
+  bool bottom = false;
+  while (!bottom && Seconds(start, Clock::now()) < kGiveUpSeconds) {
+    const auto page_start = Clock::now();
+    SendMessageW(view, WM_VSCROLL, SB_PAGEDOWN, 0);
+    UpdateWindow(view);
+    longest_ms = std::max(longest_ms, Seconds(page_start, Clock::now()) * 1000);
+    ++pages;
+    SCROLLINFO info{sizeof info, SIF_ALL};
+    GetScrollInfo(view, SB_VERT, &info);
+    bottom = info.nPos + static_cast<int>(info.nPage) > info.nMax;
+  }
+  const double total = Seconds(start, Clock::now());
+  std::printf("scroll by pages: %ld pages in %.1f s (%s), %.2f ms a page, longest %.1f ms\n", pages,
+              total, bottom ? "reached the bottom" : "gave up before the bottom",
+              total * 1000 / static_cast<double>(pages), longest_ms);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool lines = argc > 1 && std::strcmp(argv[1], "lines") == 0;
+  const std::string payload = Payload(lines);
+  WSADATA data;
+  WSAStartup(MAKEWORD(2, 2), &data);
+  SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  listen(listener, 1);
+  int length = sizeof address;
+  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+
+  const auto folder = std::filesystem::temp_directory_path() / "zirk-flood-bench";
+  std::filesystem::create_directories(folder);
+  BenchFolders folders(folder.string());
+  static Shared shared;
+
+  TApplication app;
+  app.SetTitle("ZIRK-bench");
+  TForm1& form = *app.CreateForm<TForm1>(&app, &folders);
+  form.Show();
+  size_t reads = 0;
+  auto shown = form.cs2.OnRead;
+  form.cs2.OnRead = [&](TObject* sender, TAsyncSocket* socket) {
+    ++reads;
+    shown(sender, socket);
+  };
+  for (int i = 0; i < 20; ++i) app.ProcessMessages();
+  const Memory idle = ReadMemory();
+
+  std::thread peer(Peer, listener, std::cref(payload), std::ref(shared));
+  std::thread watcher(Watcher, form.Handle(), std::ref(shared));
+  form.ADRL.SetText("127.0.0.1");
+  form.PortED.SetValue(ntohs(address.sin_port));
+  form.SrvBox.SetItemIndex(1);
+  form.ConB.Click();
+  const size_t before = form.TheTranscript().Text().size();
+  const auto start = Clock::now();
+  auto all_received = [&] {
+    return form.TheTranscript().Text().size() - before - 4 * reads >= payload.size();
+  };
+  bool all_shown = false;
+  while (Seconds(start, Clock::now()) < kGiveUpSeconds * 2) {
+    app.HandleMessage();
+    if (shared.sent && all_received() && form.List.Waiting() == 0) {
+      all_shown = true;
+      break;
+    }
+  }
+  const auto shown_at = Clock::now();
+  const Memory after_flood = ReadMemory();
+  if (lines && all_shown) ScrollByPages(form.List.Handle());
+  shared.stop_watching = true;
+  watcher.join();
+  peer.join();
+
+  const size_t transcript = form.TheTranscript().Text().size();
+  std::vector<double> answers = shared.answers_ms;
+  std::sort(answers.begin(), answers.end());
+  const double p99 = answers.empty() ? 0 : answers[answers.size() * 99 / 100];
+  const double longest = answers.empty() ? 0 : answers.back();
+  auto per_byte = [&](long kib) {
+    return static_cast<double>(kib - idle.rss_kib) * 1024 / static_cast<double>(transcript);
+  };
+  std::printf("%s: %zu bytes sent, arrived in %zu reads, transcript %zu bytes\n",
+              lines ? "1,000,000 lines" : "30 MB without line ends", payload.size(), reads,
+              transcript);
+  if (all_shown) {
+    std::printf("whole text shown %.2f s after the last byte (%.2f s after connecting)\n",
+                Seconds(shared.last_byte, shown_at), Seconds(start, shown_at));
+  } else {
+    std::printf(
+        "NOT all shown after %.0f s (%.1f%% received, %zu bytes waiting in the view)\n",
+        Seconds(start, shown_at),
+        100.0 * static_cast<double>(transcript - before) / static_cast<double>(payload.size()),
+        form.List.Waiting());
+  }
+  std::printf("window answered %zu messages: 99th percentile %.1f ms, longest %.1f ms\n",
+              answers.size(), p99, longest);
+  std::printf(
+      "resident memory: idle %.1f MiB; peak %.2f bytes and after the flood %.2f bytes "
+      "per transcript byte above idle\n",
+      idle.rss_kib / 1024.0, per_byte(std::max(after_flood.peak_kib, after_flood.rss_kib)),
+      per_byte(after_flood.rss_kib));
+  std::fflush(stdout);
+  form.DConB.Click();
+  app.DestroyForms();
+  std::filesystem::remove_all(folder);
+  WSACleanup();
+  return 0;
+}
