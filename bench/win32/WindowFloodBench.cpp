@@ -127,7 +127,9 @@ void ScrollByPages(HWND view) {
     UpdateWindow(view);
     longest_ms = std::max(longest_ms, Seconds(page_start, Clock::now()) * 1000);
     ++pages;
-    SCROLLINFO info{sizeof info, SIF_ALL};
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
     GetScrollInfo(view, SB_VERT, &info);
     bottom = info.nPos + static_cast<int>(info.nPage) > info.nMax;
   }
