@@ -34,6 +34,9 @@ const std::string kHintSend = FromUtf8("Отправить текст");
 const std::string kHintTransport = FromUtf8("Тип сервера");
 const std::string kHintVersion = FromUtf8("Версия программы");
 
+const std::string kCopy = FromUtf8("Копировать");
+const std::string kSelectAll = FromUtf8("Выделить всё");
+
 const std::string kSaveFilter =
     FromUtf8("Текстовые файлы (*.txt)|*.txt|Файлы логов (*.log)|*.log|Все файлы (*.*)|*.*");
 

@@ -40,6 +40,10 @@ extern const std::string kHintVersion;
 // The save dialog's filter: description|pattern pairs.
 extern const std::string kSaveFilter;
 
+// The transcript view's menu.
+extern const std::string kCopy;
+extern const std::string kSelectAll;
+
 // The About box.
 extern const std::string kMaker;
 extern const std::string kAuthor;

@@ -7,6 +7,8 @@
 // above the idle window per transcript byte (peak and final), read from /proc under Wine.
 #include <windows.h>
 #include <winsock2.h>
+// After windows.h.
+#include <psapi.h>
 
 #include <algorithm>
 #include <atomic>
@@ -14,7 +16,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -29,27 +30,25 @@ using Clock = std::chrono::steady_clock;
 
 constexpr size_t kFloodBytes = 30'000'000;
 constexpr int kLines = 1'000'000;
-constexpr double kGiveUpSeconds = 60;
+constexpr double kGiveUpSeconds = 45;
 
 double Seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
 }
 
-// VmRSS and VmHWM in KiB, from the Linux process that runs this program.
+// The resident memory now and at its peak, in KiB: Wine reports VmRSS and VmHWM of the Linux
+// process that runs this program as the working set and its peak.
 struct Memory {
   long rss_kib = 0;
   long peak_kib = 0;
 };
 
 Memory ReadMemory() {
-  Memory memory;
-  std::ifstream status("Z:\\proc\\self\\status");
-  std::string line;
-  while (std::getline(status, line)) {
-    if (line.rfind("VmRSS:", 0) == 0) memory.rss_kib = std::stol(line.substr(6));
-    if (line.rfind("VmHWM:", 0) == 0) memory.peak_kib = std::stol(line.substr(6));
-  }
-  return memory;
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return {static_cast<long>(counters.WorkingSetSize / 1024),
+          static_cast<long>(counters.PeakWorkingSetSize / 1024)};
 }
 
 struct Shared {
@@ -166,10 +165,6 @@ int main(int argc, char** argv) {
   form.Show();
   size_t reads = 0;
   auto shown = form.cs2.OnRead;
-  form.cs2.OnRead = [&](TObject* sender, TAsyncSocket* socket) {
-    ++reads;
-    shown(sender, socket);
-  };
   for (int i = 0; i < 20; ++i) app.ProcessMessages();
   const Memory idle = ReadMemory();
 
@@ -181,52 +176,80 @@ int main(int argc, char** argv) {
   form.ConB.Click();
   const size_t before = form.TheTranscript().Text().size();
   const auto start = Clock::now();
-  auto all_received = [&] {
-    return form.TheTranscript().Text().size() - before - 4 * reads >= payload.size();
+  // The old view could stay inside one message for minutes: a watchdog reports what it saw by
+  // then and ends the process.
+  std::atomic<size_t> received{0};
+  std::atomic<bool> reported{false};
+  auto report = [&](bool all_shown, Clock::time_point shown_at) {
+    if (reported.exchange(true)) return;
+    const Memory memory = ReadMemory();
+    std::vector<double> answers;
+    {
+      std::lock_guard<std::mutex> lock(shared.mutex);
+      answers = shared.answers_ms;
+    }
+    std::sort(answers.begin(), answers.end());
+    const double p99 = answers.empty() ? 0 : answers[answers.size() * 99 / 100];
+    const double longest = answers.empty() ? 0 : answers.back();
+    const double transcript = static_cast<double>(received.load() + before);
+    auto per_byte = [&](long kib) {
+      return static_cast<double>(kib - idle.rss_kib) * 1024 / transcript;
+    };
+    std::printf("%s: %zu bytes sent, %.0f bytes in the transcript\n",
+                lines ? "1,000,000 lines" : "30 MB without line ends", payload.size(), transcript);
+    if (all_shown) {
+      std::printf("whole text shown %.2f s after the last byte (%.2f s after connecting)\n",
+                  Seconds(shared.last_byte, shown_at), Seconds(start, shown_at));
+    } else {
+      std::printf(
+          "NOT all shown after %.0f s (the transcript holds %.1f%% of the bytes sent)\n",
+          Seconds(start, shown_at),
+          100.0 * static_cast<double>(received.load()) / static_cast<double>(payload.size()));
+    }
+    std::printf("window answered %zu messages: 99th percentile %.1f ms, longest %.1f ms\n",
+                answers.size(), p99, longest);
+    std::printf(
+        "resident memory: idle %.1f MiB; peak %.2f bytes and now %.2f bytes per transcript byte "
+        "above idle\n",
+        idle.rss_kib / 1024.0, per_byte(std::max(memory.peak_kib, memory.rss_kib)),
+        per_byte(memory.rss_kib));
+    std::fflush(stdout);
+  };
+  std::thread watchdog([&] {
+    while (!reported && Seconds(start, Clock::now()) < kGiveUpSeconds * 2) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    if (reported) return;
+    report(false, Clock::now());
+    ExitProcess(0);
+  });
+  form.cs2.OnRead = [&](TObject* sender, TAsyncSocket* socket) {
+    shown(sender, socket);
+    received = form.TheTranscript().Text().size() - before - 4 * ++reads;
   };
   bool all_shown = false;
+  double slowest_ms = 0;
+  UINT slowest_message = 0;
   while (Seconds(start, Clock::now()) < kGiveUpSeconds * 2) {
+    MSG message;
+    const bool got = PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    const auto handling = Clock::now();
     app.HandleMessage();
-    if (shared.sent && all_received() && form.List.Waiting() == 0) {
+    const double ms = Seconds(handling, Clock::now()) * 1000;
+    if (got && ms > slowest_ms) slowest_ms = ms, slowest_message = message.message;
+    if (shared.sent && received >= payload.size() && form.List.Waiting() == 0) {
       all_shown = true;
       break;
     }
   }
   const auto shown_at = Clock::now();
-  const Memory after_flood = ReadMemory();
+  report(all_shown, shown_at);
+  std::printf("longest message handled: %.1f ms (message 0x%X)\n", slowest_ms, slowest_message);
   if (lines && all_shown) ScrollByPages(form.List.Handle());
   shared.stop_watching = true;
   watcher.join();
   peer.join();
-
-  const size_t transcript = form.TheTranscript().Text().size();
-  std::vector<double> answers = shared.answers_ms;
-  std::sort(answers.begin(), answers.end());
-  const double p99 = answers.empty() ? 0 : answers[answers.size() * 99 / 100];
-  const double longest = answers.empty() ? 0 : answers.back();
-  auto per_byte = [&](long kib) {
-    return static_cast<double>(kib - idle.rss_kib) * 1024 / static_cast<double>(transcript);
-  };
-  std::printf("%s: %zu bytes sent, arrived in %zu reads, transcript %zu bytes\n",
-              lines ? "1,000,000 lines" : "30 MB without line ends", payload.size(), reads,
-              transcript);
-  if (all_shown) {
-    std::printf("whole text shown %.2f s after the last byte (%.2f s after connecting)\n",
-                Seconds(shared.last_byte, shown_at), Seconds(start, shown_at));
-  } else {
-    std::printf(
-        "NOT all shown after %.0f s (%.1f%% received, %zu bytes waiting in the view)\n",
-        Seconds(start, shown_at),
-        100.0 * static_cast<double>(transcript - before) / static_cast<double>(payload.size()),
-        form.List.Waiting());
-  }
-  std::printf("window answered %zu messages: 99th percentile %.1f ms, longest %.1f ms\n",
-              answers.size(), p99, longest);
-  std::printf(
-      "resident memory: idle %.1f MiB; peak %.2f bytes and after the flood %.2f bytes "
-      "per transcript byte above idle\n",
-      idle.rss_kib / 1024.0, per_byte(std::max(after_flood.peak_kib, after_flood.rss_kib)),
-      per_byte(after_flood.rss_kib));
+  watchdog.join();
   std::fflush(stdout);
   form.DConB.Click();
   app.DestroyForms();

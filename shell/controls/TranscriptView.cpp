@@ -4,66 +4,35 @@
 
 #include <algorithm>
 
-#include "core/Cp1251.h"
+#include "shell/framework/Gdi.h"
+#include "shell/logic/TranscriptChars.h"
 
 namespace {
 
-// The rich edit control's library, loaded once for the life of the process: its window class
-// exists only while the library is loaded. Its append cost stays flat as the text grows, where
-// a plain multi-line edit's grows with the text.
-class RichEditLibrary {
- public:
-  RichEditLibrary() {
-    module_ = LoadLibraryW(L"Msftedit.dll");
-    if (module_) {
-      class_name_ = MSFTEDIT_CLASS;
-      return;
-    }
-    module_ = LoadLibraryW(L"riched20.dll");
-    class_name_ = RICHEDIT_CLASSW;
-  }
-  ~RichEditLibrary() {
-    if (module_) FreeLibrary(module_);
-  }
-  RichEditLibrary(const RichEditLibrary&) = delete;
-  RichEditLibrary& operator=(const RichEditLibrary&) = delete;
-
-  const wchar_t* ClassName() const { return class_name_; }
-
- private:
-  HMODULE module_ = nullptr;
-  const wchar_t* class_name_ = nullptr;
-};
-
-const wchar_t* RichEditClass() {
-  static const RichEditLibrary library;
-  return library.ClassName();
+// A window class of the view's own: the framework's control procedure sees every message
+// first and leaves the rest to the default procedure.
+const wchar_t* ViewClass() {
+  static const wchar_t kName[] = L"ZirkTranscriptView";
+  static const ATOM atom = [] {
+    WNDCLASSEXW window_class{};
+    window_class.cbSize = sizeof window_class;
+    window_class.style = CS_DBLCLKS;
+    window_class.lpfnWndProc = DefWindowProcW;
+    window_class.hInstance = GetModuleHandleW(nullptr);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
+    window_class.lpszClassName = kName;
+    return RegisterClassExW(&window_class);
+  }();
+  (void)atom;
+  return kName;
 }
-
-// Asks the view to show what waits; registered, so that no control message shares its number.
-UINT FlushMessage() {
-  static const UINT message = RegisterWindowMessageW(L"ZirkTranscriptFlush");
-  return message;
-}
-
-constexpr wchar_t kControlPictures = 0x2400;  // U+2400 + n pictures control character n
-constexpr wchar_t kDeletePicture = 0x2421;
 
 }  // namespace
 
 TTranscriptView::TTranscriptView(TComponent* owner)
-    : TWinControl(owner, RichEditClass(),
-                  ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_DISABLENOSCROLL | WS_VSCROLL) {
-  // Plain text with one format: the text is only ever the transcript's. Nothing is kept for undo
-  // anyway (text goes in by replacements that cannot be undone, and a clear empties the undo), so
-  // the undo limit stays as it is: set to 0 in plain-text mode, it makes Wine's control keep some
-  // 600 bytes of every line that a clear removes.
-  SendMessageW(Handle(), EM_SETTEXTMODE, TM_PLAINTEXT | TM_SINGLELEVELUNDO | TM_MULTICODEPAGE, 0);
-  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
-  SendMessageW(Handle(), EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
-  SendMessageW(Handle(), EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255));
-  // Wrap at the window's width.
-  SendMessageW(Handle(), EM_SETTARGETDEVICE, 0, 0);
+    : TWinControl(owner, ViewClass(), ES_MULTILINE | ES_READONLY | WS_VSCROLL) {
+  MeasureFont();
+  UpdateScrollBar();
 }
 
 TTranscriptView::~TTranscriptView() {
@@ -74,99 +43,263 @@ void TTranscriptView::Bind(Transcript& transcript) {
   if (transcript_) transcript_->OnChange = nullptr;
   transcript_ = &transcript;
   transcript.OnChange = [this](const Transcript::Change& change) { Follow(change); };
-  SetWindowTextW(Handle(), L"");
-  pending_ = transcript.Text();
-  Flush();
+  lines_.Clear();
+  Follow(Transcript::Change{Transcript::Change::Kind::Appended, transcript.Text()});
+}
+
+std::string_view TTranscriptView::Text() const {
+  return transcript_ ? std::string_view(transcript_->Text()) : std::string_view();
+}
+
+size_t TTranscriptView::Waiting() const {
+  return Text().size() - std::min(painted_size_, Text().size());
 }
 
 void TTranscriptView::Follow(const Transcript::Change& change) {
   if (change.kind == Transcript::Change::Kind::Cleared) {
-    pending_.clear();
-    SetWindowTextW(Handle(), L"");
-    return;
+    lines_.Clear();
+    top_ = anchor_ = caret_ = painted_size_ = 0;
+  } else {
+    lines_.Update(Text());
   }
-  if (pending_.empty()) {
-    pending_since_ = GetTickCount64();
-    ScheduleFlush();
+  // The end is shown after every append, unless the user is selecting with the mouse.
+  if (!dragging_) {
+    anchor_ = caret_ = Text().size();
+    follow_end_ = true;
   }
-  pending_.append(change.appended);
+  InvalidateRect(Handle(), nullptr, FALSE);
+  // Painting waits for an empty queue, which a flood never leaves: paint now and then anyway.
+  if (GetTickCount64() - last_paint_ >= kPaintIntervalMs) UpdateWindow(Handle());
 }
 
-void TTranscriptView::ScheduleFlush() {
-  PostMessageW(Handle(), FlushMessage(), 0, 0);
+int TTranscriptView::VisibleRows() const {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  return std::max(1, static_cast<int>(client.bottom) / row_height_);
 }
 
-void TTranscriptView::Flush() {
-  ShowPending(pending_.size());
+size_t TTranscriptView::LastTop() const {
+  const std::string_view text = Text();
+  return rows_.Back(text, rows_.RowOf(text, text.size()), static_cast<size_t>(VisibleRows() - 1));
 }
 
-void TTranscriptView::ShowPending(size_t max_bytes) {
-  if (pending_.empty()) return;
-  size_t count = std::min(max_bytes, pending_.size());
-  if (count < pending_.size() && pending_[count - 1] == '\r') ++count;
-  const std::wstring text = DisplayText(std::string_view(pending_).substr(0, count));
-  pending_.erase(0, count);
-  // Inserted unseen and painted once; the selection goes to the end first, wherever the user
-  // left it (equal positions past the end mean the end).
-  SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
-  CHARRANGE end{-1, -1};
-  SendMessageW(Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&end));
-  SendMessageW(Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-  SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(Handle(), nullptr, TRUE);
-  SendMessageW(Handle(), EM_SCROLLCARET, 0, 0);
+void TTranscriptView::ScrollTo(size_t row) {
+  const size_t last = LastTop();
+  follow_end_ = false;
+  top_ = std::min(rows_.RowOf(Text(), row), last);
+  UpdateScrollBar();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TTranscriptView::ScrollRows(long count) {
+  const std::string_view text = Text();
+  size_t row = top_;
+  for (; count > 0; --count) {
+    const size_t next = rows_.Next(text, row);
+    if (next == TextRows::kNone) break;
+    row = next;
+  }
+  if (count < 0) row = rows_.Back(text, row, static_cast<size_t>(-count));
+  ScrollTo(row);
+}
+
+// The scroll bar measures bytes: its thumb sits at the first shown row's offset and is as long
+// as the bytes shown, which needs no wrapping of the rows out of sight.
+void TTranscriptView::UpdateScrollBar() {
+  const std::string_view text = Text();
+  if (follow_end_) top_ = LastTop();
+  size_t shown_end = top_;
+  size_t row = top_;
+  for (int i = 0; i < VisibleRows() && row != TextRows::kNone; ++i) {
+    shown_end = rows_.End(text, row);
+    row = rows_.Next(text, row);
+  }
+  scroll_scale_ = text.size() / 0x10000000 + 1;
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+  info.nMax = static_cast<int>(text.size() / scroll_scale_);
+  info.nPage = static_cast<UINT>((shown_end - top_) / scroll_scale_ + 1);
+  info.nPos = static_cast<int>(top_ / scroll_scale_);
+  if (row == TextRows::kNone) info.nPos = info.nMax + 1 - static_cast<int>(info.nPage);
+  SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
+}
+
+void TTranscriptView::OnVScroll(WORD request) {
+  const long page = std::max(1, VisibleRows() - 1);
+  switch (request) {
+    case SB_LINEUP:
+      return ScrollRows(-1);
+    case SB_LINEDOWN:
+      return ScrollRows(1);
+    case SB_PAGEUP:
+      return ScrollRows(-page);
+    case SB_PAGEDOWN:
+      return ScrollRows(page);
+    case SB_TOP:
+      return ScrollTo(0);
+    case SB_BOTTOM:
+      return ScrollTo(Text().size());
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO info{};
+      info.cbSize = sizeof info;
+      info.fMask = SIF_TRACKPOS;
+      GetScrollInfo(Handle(), SB_VERT, &info);
+      return ScrollTo(std::min(Text().size(), static_cast<size_t>(info.nTrackPos) * scroll_scale_));
+    }
+    default:
+      return;
+  }
+}
+
+void TTranscriptView::Resized() {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  rows_.SetWidth(std::max(1, static_cast<int>(client.right) - 2 * kMargin));
+  top_ = std::min(rows_.RowOf(Text(), top_), follow_end_ ? Text().size() : LastTop());
+  UpdateScrollBar();
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TTranscriptView::Select(size_t anchor, size_t caret) {
+  anchor_ = std::min(anchor, Text().size());
+  caret_ = std::min(caret, Text().size());
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TTranscriptView::SelectAll() {
+  Select(0, Text().size());
+}
+
+void TTranscriptView::MoveCaret(size_t offset, bool extend) {
+  Select(extend ? anchor_ : offset, offset);
+  ShowCaretRow();
+}
+
+void TTranscriptView::ShowCaretRow() {
+  const std::string_view text = Text();
+  const size_t row = rows_.RowOf(text, caret_);
+  if (row < top_) return ScrollTo(row);
+  size_t last_shown = top_;
+  for (int i = 1; i < VisibleRows(); ++i) {
+    const size_t next = rows_.Next(text, last_shown);
+    if (next == TextRows::kNone || next > row) return;
+    last_shown = next;
+  }
+  if (row <= last_shown) return;
+  ScrollTo(rows_.Back(text, row, static_cast<size_t>(VisibleRows() - 1)));
+}
+
+// The caret's offset in the row count rows away, at the same x.
+size_t TTranscriptView::CaretRowMoved(long count) const {
+  const std::string_view text = Text();
+  const size_t from = rows_.RowOf(text, caret_);
+  const int x = rows_.XOf(text, from, caret_);
+  size_t row = from;
+  for (; count > 0; --count) {
+    const size_t next = rows_.Next(text, row);
+    if (next == TextRows::kNone) return text.size();
+    row = next;
+  }
+  if (count < 0) {
+    if (row == 0) return 0;
+    row = rows_.Back(text, row, static_cast<size_t>(-count));
+  }
+  return rows_.OffsetAt(text, row, x);
+}
+
+void TTranscriptView::RunCommand(UINT command) {
+  if (command == kCopyCommand) CopySelection();
+  if (command == kSelectAllCommand) SelectAll();
 }
 
 bool TTranscriptView::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-  if (message != FlushMessage()) return TWinControl::WndProc(message, wparam, lparam, result);
-  // More posted messages waiting (socket reads, say) may append more: show them all together,
-  // unless the oldest append has waited long enough.
-  const bool more_waiting = HIWORD(GetQueueStatus(QS_POSTMESSAGE)) & QS_POSTMESSAGE;
-  if (!pending_.empty() && more_waiting && GetTickCount64() - pending_since_ < kMaxDelayMs) {
-    ScheduleFlush();
-  } else {
-    ShowPending(kMaxStepBytes);
-    if (!pending_.empty()) {
-      pending_since_ = GetTickCount64();
-      ScheduleFlush();
-    }
-  }
   result = 0;
-  return true;
-}
-
-std::wstring TTranscriptView::ShownText() const {
-  GETTEXTLENGTHEX length_query{GTL_USECRLF | GTL_PRECISE | GTL_NUMCHARS, 1200};
-  const LRESULT length =
-      SendMessageW(Handle(), EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length_query), 0);
-  if (length <= 0) return {};
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  GETTEXTEX query{};
-  query.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-  query.flags = GT_USECRLF;
-  query.codepage = 1200;
-  const LRESULT copied = SendMessageW(Handle(), EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query),
-                                      reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-  return text;
-}
-
-std::wstring TTranscriptView::DisplayText(std::string_view bytes) {
-  std::wstring shown;
-  shown.reserve(bytes.size());
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(bytes[i]);
-    if (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-      shown.append(L"\r\n");
-      ++i;
-    } else if (byte < 0x20 && byte != '\t') {
-      // Any other control character would break or hide text: a lone CR or LF, a vertical tab.
-      shown.push_back(static_cast<wchar_t>(kControlPictures + byte));
-    } else if (byte == 0x7F) {
-      shown.push_back(kDeletePicture);
-    } else {
-      shown.push_back(static_cast<wchar_t>(cp1251::ToUtf16(byte)));
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(Handle(), &paint);
+      Paint(dc);
+      EndPaint(Handle(), &paint);
+      return true;
     }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wparam));
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_SIZE:
+      Resized();
+      return true;
+    case WM_SETFONT:
+      MeasureFont();
+      Resized();
+      return true;
+    case WM_VSCROLL:
+      OnVScroll(LOWORD(wparam));
+      return true;
+    case WM_MOUSEWHEEL: {
+      UINT lines = 3;
+      SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+      wheel_delta_ += GET_WHEEL_DELTA_WPARAM(wparam);
+      const long notches = wheel_delta_ / WHEEL_DELTA;
+      wheel_delta_ %= WHEEL_DELTA;
+      if (lines == WHEEL_PAGESCROLL) lines = static_cast<UINT>(std::max(1, VisibleRows() - 1));
+      if (notches != 0) ScrollRows(-notches * static_cast<long>(lines));
+      return true;
+    }
+    case WM_KEYDOWN: {
+      WPARAM key = wparam;
+      if (RaiseKeyEvent(message, key) && !KeyDown(key)) result = CallNative(message, key, lparam);
+      return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      MouseDown(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)),
+                (wparam & MK_SHIFT) != 0, message == WM_LBUTTONDBLCLK);
+      return true;
+    case WM_MOUSEMOVE:
+      MouseMove(static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam)));
+      return true;
+    case WM_LBUTTONUP:
+      if (dragging_) ReleaseCapture();
+      return true;
+    case WM_CAPTURECHANGED:
+      dragging_ = false;
+      return true;
+    case WM_RBUTTONDOWN:
+      SetFocus();
+      return true;
+    case WM_CONTEXTMENU:
+      ShowMenu(lparam);
+      return true;
+    case WM_SETFOCUS:
+      CreateCaret(Handle(), nullptr, 1, row_height_);
+      PlaceCaret();
+      ShowCaret(Handle());
+      return true;
+    case WM_KILLFOCUS:
+      DestroyCaret();
+      return true;
+    case WM_GETDLGCODE:
+      result = DLGC_WANTARROWS | DLGC_WANTCHARS;
+      return true;
+    case WM_GETTEXTLENGTH:
+      result = static_cast<LRESULT>(std::min<size_t>(Text().size(), INT_MAX));
+      return true;
+    case WM_GETTEXT:
+      result = GetText(wparam, lparam);
+      return true;
+    case WM_SETTEXT:
+      // Read-only: the view shows the transcript and nothing else.
+      return true;
+    case WM_GETOBJECT:
+      // Zero leaves the window's other objects to the default procedure.
+      result = GetObject(wparam, lparam);
+      return result != 0;
+    default:
+      return TWinControl::WndProc(message, wparam, lparam, result);
   }
-  return shown;
 }

@@ -38,6 +38,8 @@ TEST(ShellTexts, AreTheseBytes) {
       {kHintSend, "Отправить текст"},
       {kHintTransport, "Тип сервера"},
       {kHintVersion, "Версия программы"},
+      {kCopy, "Копировать"},
+      {kSelectAll, "Выделить всё"},
       {kSaveFilter, "Текстовые файлы (*.txt)|*.txt|Файлы логов (*.log)|*.log|Все файлы (*.*)|*.*"},
       {kMaker, "Vantorel"},
       {kAuthor, "Арвин Талескер"},

@@ -15,6 +15,7 @@
 #include "shell/controls/TranscriptView.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
+#include "shell/logic/TranscriptChars.h"
 
 namespace {
 
@@ -26,6 +27,12 @@ double Now() {
   QueryPerformanceCounter(&count);
   QueryPerformanceFrequency(&frequency);
   return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+std::wstring Shown(const std::string& bytes) {
+  std::wstring shown(bytes.size(), L'\0');
+  transcript_chars::CopyShown(bytes, 0, bytes.size(), shown.data());
+  return shown;
 }
 
 std::string Chunk(int i) {
@@ -109,10 +116,10 @@ TEST_F(TranscriptViewMeasure, DISABLED_AppendCost) {
     const Figures first = Feed(append, 0, kGroup, flood);
     // The middle at once, shown in one step.
     for (int i = kGroup; i < kChunks - kGroup; ++i) append(i);
-    view.Flush();
+    UpdateWindow(view.Handle());
     const Figures last = Feed(append, kChunks - kGroup, kGroup, flood);
-    view.Flush();
-    Print(flood ? "rich edit view, flood:" : "rich edit view, chunks apart:", first, last);
+    UpdateWindow(view.Handle());
+    Print(flood ? "transcript view, flood:" : "transcript view, chunks apart:", first, last);
   }
 }
 
@@ -121,7 +128,7 @@ TEST_F(TranscriptViewMeasure, DISABLED_AppendCostOfAPlainEditBaseline) {
   edit.SetBounds(5, 99, 556, 261);
   SendMessageW(edit.Handle(), EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
   auto append = [&](int i) {
-    const std::wstring text = TTranscriptView::DisplayText(Chunk(i) + "\r\n");
+    const std::wstring text = Shown(Chunk(i) + "\r\n");
     const int length = GetWindowTextLengthW(edit.Handle());
     SendMessageW(edit.Handle(), EM_SETSEL, length, length);
     SendMessageW(edit.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
@@ -130,7 +137,7 @@ TEST_F(TranscriptViewMeasure, DISABLED_AppendCostOfAPlainEditBaseline) {
   const Figures first = Feed(append, 0, kGroup, false);
   std::wstring middle;
   for (int i = kGroup; i < kChunks - kGroup; ++i) {
-    middle += TTranscriptView::DisplayText(Chunk(i) + "\r\n");
+    middle += Shown(Chunk(i) + "\r\n");
   }
   SendMessageW(edit.Handle(), EM_SETSEL, -1, -1);
   SendMessageW(edit.Handle(), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(middle.c_str()));

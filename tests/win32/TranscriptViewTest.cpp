@@ -1,65 +1,74 @@
-// The transcript's view: the placeholders, CR LF as the only line break, batched appends, the
-// end shown after appends, no size limit and Cyrillic whatever the code page.
+// The transcript's view: what it shows (CR LF the only break, placeholders, wrapping at its
+// width, the end after appends, clearing), selecting and copying, its menu, and what other
+// programs read from it.
+#include "shell/controls/TranscriptAccessible.h"
 #include "shell/controls/TranscriptView.h"
 
 #include <gtest/gtest.h>
-#include <richedit.h>
+#include <oleacc.h>
 
 #include "core/Cp1251.h"
 #include "platform/Files.h"
 #include "shell/framework/Application.h"
 #include "shell/framework/Form.h"
+#include "win32/Surface.h"
 #include "win32/UiTestSupport.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-TEST(TranscriptViewText, ShowsControlBytesAndUndefinedBytesAsPlaceholders) {
-  const struct {
-    std::string bytes;
-    std::wstring shown;
-  } cases[] = {
-      {"", L""},
-      {"plain text", L"plain text"},
-      {"a\r\nb\r\n", L"a\r\nb\r\n"},
-      {"a\rb", L"a\u240Db"},
-      {"a\nb", L"a\u240Ab"},
-      {"a\n\r\n", L"a\u240A\r\n"},
-      {"a\r\r\n", L"a\u240D\r\n"},
-      {"\n\r", L"\u240A\u240D"},
-      {"\r\n\r\n", L"\r\n\r\n"},
-      {"x\0y"s, L"x\u2400y"},
-      {"\x0B\x0C\x1B", L"\u240B\u240C\u241B"},
-      {"tab\there", L"tab\there"},
-      {"\x7F", L"\u2421"},
-      {"\x98", L"\uFFFD"},
-      {"\xCF\xF0\xE8\xE2\xE5\xF2 \xA8\xB8", L"\u041F\u0440\u0438\u0432\u0435\u0442 \u0401\u0451"},
-      {"\x80\x85\xB9", L"\u0402\u2026\u2116"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(TTranscriptView::DisplayText(c.bytes), c.shown) << c.bytes;
-  }
-}
-
 class TranscriptViewTest : public ::testing::Test {
  protected:
   TranscriptViewTest() : form(*app.CreateForm<TForm>()), transcript(files) {
     form.SetBounds(100, 100, 566, 417);
     view.SetBounds(5, 99, 556, 261);
+    form.Show();
+    view.Bind(transcript);
   }
 
-  int FirstVisibleLine() const {
-    return static_cast<int>(SendMessageW(view.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0));
+  std::wstring Shown() const {
+    const auto length = static_cast<size_t>(SendMessageW(view.Handle(), WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    const LRESULT copied =
+        SendMessageW(view.Handle(), WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(copied));
+    return text;
   }
-  int LineCount() const {
-    return static_cast<int>(SendMessageW(view.Handle(), EM_GETLINECOUNT, 0, 0));
+  SCROLLINFO ScrollBar() const {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(view.Handle(), SB_VERT, &info);
+    return info;
   }
-  // The character position of the caret (the end of the selection).
-  LONG Caret() const {
-    CHARRANGE selection{};
-    SendMessageW(view.Handle(), EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    return selection.cpMax;
+  bool AtTheEnd() const {
+    const SCROLLINFO info = ScrollBar();
+    return info.nPos + static_cast<int>(info.nPage) > info.nMax;
+  }
+  void Scroll(WORD request) { SendMessageW(view.Handle(), WM_VSCROLL, request, 0); }
+  void Click(UINT message, int x, int y, WPARAM keys = 0) {
+    SendMessageW(view.Handle(), message, keys, MAKELPARAM(x, y));
+  }
+  // Presses a key with Shift and Ctrl held as asked.
+  void Key(WORD key, bool shift, bool control) {
+    BYTE state[256] = {};
+    state[VK_SHIFT] = shift ? 0x80 : 0;
+    state[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(state);
+    SendMessageW(view.Handle(), WM_KEYDOWN, key, 1);
+    BYTE released[256] = {};
+    SetKeyboardState(released);
+  }
+  std::wstring Clipboard() const {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return L"(no clipboard)";
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+      text = static_cast<const wchar_t*>(GlobalLock(data));
+      GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
   }
 
   TApplication app;
@@ -69,124 +78,196 @@ class TranscriptViewTest : public ::testing::Test {
   Transcript transcript;
 };
 
-TEST_F(TranscriptViewTest, IsAReadOnlyBorderlessWhiteViewWithAVerticalScrollBar) {
+TEST_F(TranscriptViewTest, ShowsTheBytesAsLinesWithPlaceholdersAndLeavesThemAlone) {
   const LONG_PTR style = GetWindowLongPtrW(view.Handle(), GWL_STYLE);
-  const LONG_PTR ex_style = GetWindowLongPtrW(view.Handle(), GWL_EXSTYLE);
-  EXPECT_TRUE(style & ES_READONLY);
-  EXPECT_TRUE(style & ES_MULTILINE);
   EXPECT_TRUE(style & WS_VSCROLL);
   EXPECT_FALSE(style & (WS_HSCROLL | WS_BORDER));
-  EXPECT_FALSE(ex_style & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
-  // Setting the background answers with the one it had.
-  EXPECT_EQ(SendMessageW(view.Handle(), EM_SETBKGNDCOLOR, 0, RGB(255, 255, 255)),
-            RGB(255, 255, 255));
-}
-
-TEST_F(TranscriptViewTest, ShowsTheTextItIsBoundToAndFollowsItsChanges) {
-  transcript.Append("before");
-  view.Bind(transcript);
-  EXPECT_EQ(view.ShownText(), L"before\r\n");
-
+  EXPECT_FALSE(GetWindowLongPtrW(view.Handle(), GWL_EXSTYLE) &
+               (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
   transcript.Append("> one\r\ntwo");
   transcript.Append("lone\rcr and lone\nlf");
-  transcript.Append(std::string("nul\0byte", 8));
-  view.Flush();
-  EXPECT_EQ(view.ShownText(),
-            L"before\r\n> one\r\ntwo\r\nlone\u240Dcr and lone\u240Alf\r\nnul\u2400byte\r\n");
-  // The bytes are the transcript's as they were.
-  EXPECT_EQ(transcript.Text(), "before\r\n> one\r\ntwo\r\nlone\rcr and lone\nlf\r\nnul\0byte\r\n"s);
-  // One line per CR LF, and the empty line after the last.
-  EXPECT_EQ(LineCount(), 6);
+  transcript.Append(std::string("nul\0byte\x98", 9));
+  transcript.AppendStatus(cp1251::FromUtf8("Установлено"));
+  const std::wstring expected =
+      L"> one\r\ntwo\r\nlone\u240Dcr and lone\u240Alf\r\nnul\u2400byte\uFFFD\r\n"
+      L"!// \u0423\u0441\u0442\u0430\u043D\u043E\u0432\u043B\u0435\u043D\u043E\r\n";
+  EXPECT_EQ(Shown(), expected);
+  EXPECT_EQ(transcript.Text(), "> one\r\ntwo\r\nlone\rcr and lone\nlf\r\nnul\0byte\x98\r\n"s +
+                                   cp1251::FromUtf8("!// Установлено\r\n"));
+  // A short buffer gets the start of the text, ended by a zero.
+  wchar_t start[6] = {L'?', L'?', L'?', L'?', L'?', L'?'};
+  EXPECT_EQ(SendMessageW(view.Handle(), WM_GETTEXT, 6, reinterpret_cast<LPARAM>(start)), 5);
+  EXPECT_EQ(std::wstring(start), L"> one");
+  // Painted white, with dark text.
+  UpdateWindow(view.Handle());
+  Surface surface(556, 261, RGB(1, 2, 3));
+  SendMessageW(view.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc()), 0);
+  RECT client{};
+  GetClientRect(view.Handle(), &client);
+  EXPECT_EQ(surface.Count(RGB(1, 2, 3)), (556 - client.right) * 261);
+  EXPECT_GT(surface.Count(RGB(255, 255, 255)), 556 * 200);
+  EXPECT_GT(surface.Count(RGB(0, 0, 0)), 50);
 }
 
-TEST_F(TranscriptViewTest, AppendsWaitForTheQueueAndAreShownTogether) {
-  view.Bind(transcript);
-  transcript.Append("first");
-  transcript.Append("second");
-  EXPECT_EQ(view.ShownText(), L"");
-  ASSERT_TRUE(PumpUntil([&] { return !view.ShownText().empty(); }));
-  EXPECT_EQ(view.ShownText(), L"first\r\nsecond\r\n");
-}
-
-TEST_F(TranscriptViewTest, ABigBatchIsShownInStepsWithoutSplittingALineEnd) {
-  view.Bind(transcript);
-  // Lines of 64 bytes, and one line padded so that the first step ends between a CR and its LF.
-  std::string entry;
-  const std::string line = std::string(62, 'x') + "\r\n";
-  while (entry.size() + line.size() < TTranscriptView::kMaxStepBytes - 1) entry += line;
-  entry.append(TTranscriptView::kMaxStepBytes - 1 - entry.size(), 'y');
-  for (int i = 0; i < 1000; ++i) entry += "\r\n" + std::string(62, 'z');
-  ASSERT_EQ(entry[TTranscriptView::kMaxStepBytes - 1], '\r');
-  transcript.Append(entry);
-  ASSERT_TRUE(PumpUntil([&] { return view.ShownText().size() >= entry.size() + 2; }));
-  std::wstring expected(entry.begin(), entry.end());
-  expected += L"\r\n";
-  EXPECT_EQ(view.ShownText(), expected);
-}
-
-TEST_F(TranscriptViewTest, AClearEmptiesTheViewAndDropsWhatWaits) {
-  view.Bind(transcript);
-  transcript.Append("shown");
-  view.Flush();
-  transcript.Append("waiting");
-  transcript.Clear();
-  EXPECT_EQ(view.ShownText(), L"");
-  transcript.Append("after");
-  ASSERT_TRUE(PumpUntil([&] { return !view.ShownText().empty(); }));
-  EXPECT_EQ(view.ShownText(), L"after\r\n");
-}
-
-TEST_F(TranscriptViewTest, ShowsTheEndAfterAppendsWhereverTheCaretWas) {
-  form.Show();
-  view.Bind(transcript);
-  for (int i = 0; i < 100; ++i) transcript.Append("line " + std::to_string(i));
-  view.Flush();
-  const int first = FirstVisibleLine();
-  EXPECT_GT(first, 50);
-  // The user put the caret at the start; the next append still goes to the end and shows it.
-  CHARRANGE start{0, 0};
-  SendMessageW(view.Handle(), EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
-  SendMessageW(view.Handle(), WM_VSCROLL, SB_TOP, 0);
-  EXPECT_EQ(FirstVisibleLine(), 0);
-  for (int i = 100; i < 120; ++i) transcript.Append("line " + std::to_string(i));
-  view.Flush();
-  EXPECT_EQ(FirstVisibleLine(), first + 20);
-  const std::wstring shown = view.ShownText();
-  EXPECT_EQ(shown.substr(shown.size() - 10), L"line 119\r\n");
-  // The caret is after the text (a paragraph mark counts one character).
-  EXPECT_EQ(Caret(), static_cast<LONG>(shown.size() - 120));
-  PumpPending();
-}
-
-TEST_F(TranscriptViewTest, WrapsLongLinesAtItsWidth) {
-  view.Bind(transcript);
+TEST_F(TranscriptViewTest, WrapsAtItsWidthAndShowsTheEndAfterEveryAppend) {
   transcript.Append(std::string(400, 'w') + " " + std::string(400, 'x'));
-  view.Flush();
-  EXPECT_GT(LineCount(), 3);
-  EXPECT_EQ(view.ShownText().size(), 803u);
+  for (int i = 0; i < 40; ++i) transcript.Append("short");
+  Scroll(SB_TOP);
+  Scroll(SB_LINEDOWN);
+  const size_t second_row = view.TopRow();
+  EXPECT_GT(second_row, 20u);
+  EXPECT_LT(second_row, 300u);
+  view.SetBounds(5, 99, 300, 261);
+  Scroll(SB_TOP);
+  Scroll(SB_LINEDOWN);
+  EXPECT_LT(view.TopRow(), second_row);
+  view.SetBounds(5, 99, 556, 261);
+
+  for (int i = 0; i < 100; ++i) transcript.Append("line " + std::to_string(i));
+  UpdateWindow(view.Handle());
+  EXPECT_TRUE(AtTheEnd());
+  EXPECT_EQ(view.Caret(), transcript.Text().size());
+  // The user scrolled to the top and put the caret there; the next append shows the end again.
+  Scroll(SB_TOP);
+  Click(WM_LBUTTONDOWN, 3, 3);
+  Click(WM_LBUTTONUP, 3, 3);
+  EXPECT_EQ(view.TopRow(), 0u);
+  EXPECT_EQ(view.Caret(), 0u);
+  transcript.Append("line 100");
+  UpdateWindow(view.Handle());
+  EXPECT_TRUE(AtTheEnd());
+  EXPECT_EQ(view.Caret(), transcript.Text().size());
+  EXPECT_EQ(view.Waiting(), 0u);
+  // Page by page from the top reaches the end.
+  Scroll(SB_TOP);
+  int pages = 0;
+  while (!AtTheEnd() && pages < 100) Scroll(SB_PAGEDOWN), ++pages;
+  EXPECT_GT(pages, 3);
+  EXPECT_LT(pages, 100);
 }
 
-TEST_F(TranscriptViewTest, HasNoSizeLimit) {
-  view.Bind(transcript);
-  const std::string line(38, 'z');
-  for (int i = 0; i < 5000; ++i) transcript.Append(line);
-  view.Flush();
-  EXPECT_EQ(view.ShownText().size(), 200000u);
-  EXPECT_EQ(LineCount(), 5001);
+TEST_F(TranscriptViewTest, AClearEmptiesTheView) {
+  transcript.Append("shown");
+  transcript.Clear();
+  EXPECT_EQ(Shown(), L"");
+  EXPECT_EQ(view.TopRow(), 0u);
+  EXPECT_EQ(view.Caret(), 0u);
+  transcript.Append("after");
+  EXPECT_EQ(Shown(), L"after\r\n");
 }
 
-TEST_F(TranscriptViewTest, ShowsCyrillicWhateverTheCodePage) {
-  view.Bind(transcript);
-  transcript.AppendStatus(
-      cp1251::FromUtf8("Установлено соединение с localhost:244 (TCP/IP Server);"));
-  view.Flush();
-  EXPECT_EQ(view.ShownText(),
-            L"!// \u0423\u0441\u0442\u0430\u043D\u043E\u0432\u043B\u0435\u043D\u043E "
-            L"\u0441\u043E\u0435\u0434\u0438\u043D\u0435\u043D\u0438\u0435 \u0441 "
-            L"localhost:244 (TCP/IP Server);\r\n");
+TEST_F(TranscriptViewTest, SelectsWithTheMouseAndTheKeysAndCopiesWhatItShows) {
+  transcript.Append("first words\r\nsecond\x01line");
+  Scroll(SB_TOP);
+  // A drag from the start of the first row down into the second.
+  Click(WM_LBUTTONDOWN, 2, 2);
+  SendMessageW(view.Handle(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(400, 2));
+  Click(WM_LBUTTONUP, 400, 2);
+  EXPECT_EQ(view.Anchor(), 0u);
+  EXPECT_EQ(view.Caret(), 11u);  // the end of the first line
+  // Shift+click extends from the same anchor; a double-click takes a word.
+  Click(WM_LBUTTONDOWN, 400, 20, MK_SHIFT);
+  Click(WM_LBUTTONUP, 400, 20);
+  EXPECT_EQ(view.Anchor(), 0u);
+  EXPECT_EQ(view.Caret(), 24u);
+  Click(WM_LBUTTONDBLCLK, 4, 2);
+  Click(WM_LBUTTONUP, 4, 2);
+  EXPECT_EQ(view.Anchor(), 0u);
+  EXPECT_EQ(view.Caret(), 5u);
+  // Shift+Right steps over a CR LF as one; Ctrl+C copies as shown.
+  view.Select(8, 8);
+  for (int i = 0; i < 5; ++i) Key(VK_RIGHT, true, false);
+  EXPECT_EQ(view.Caret(), 14u);
+  Key('C', false, true);
+  EXPECT_EQ(Clipboard(), L"rds\r\ns");
+  Key('A', false, true);
+  EXPECT_EQ(view.Anchor(), 0u);
+  EXPECT_EQ(view.Caret(), transcript.Text().size());
+  view.RunCommand(TTranscriptView::kCopyCommand);
+  EXPECT_EQ(Clipboard(), L"first words\r\nsecond\u2401line\r\n");
+  // The selection is painted in the highlight colour.
+  Surface surface(556, 261, RGB(1, 2, 3));
+  SendMessageW(view.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.dc()), 0);
+  EXPECT_GT(surface.Count(GetSysColor(COLOR_HIGHLIGHT)), 200);
+  // Nothing selected: nothing copied, the clipboard keeps what it had.
+  view.Select(3, 3);
+  EXPECT_FALSE(view.CopySelection());
+  EXPECT_EQ(Clipboard(), L"first words\r\nsecond\u2401line\r\n");
 }
 
-TEST_F(TranscriptViewTest, KeysReachOnKeyDown) {
+struct SeenItem {
+  std::wstring text;
+  bool enabled;
+};
+
+// Opens the view's menu, reads its items while it is open and closes it.
+std::vector<SeenItem> MenuItems(HWND view) {
+  std::vector<SeenItem> items;
+  static std::vector<SeenItem>* seen;
+  seen = &items;
+  SetTimer(view, 77, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND menu_window = FindWindowW(L"#32768", nullptr);
+    HMENU menu = menu_window ? reinterpret_cast<HMENU>(SendMessageW(menu_window, MN_GETHMENU, 0, 0))
+                             : nullptr;
+    if (!menu) return;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      wchar_t text[64] = {};
+      GetMenuStringW(menu, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+      const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+      seen->push_back({text, (state & (MF_GRAYED | MF_DISABLED)) == 0});
+    }
+    EndMenu();
+  });
+  RECT bounds{};
+  GetWindowRect(view, &bounds);
+  SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view),
+               MAKELPARAM(bounds.left + 10, bounds.top + 10));
+  KillTimer(view, 77);
+  return items;
+}
+
+TEST_F(TranscriptViewTest, TheMenuCopiesWhenThereIsASelectionAndSelectsAll) {
+  transcript.Append("menu");
+  const std::wstring copy = L"\u041A\u043E\u043F\u0438\u0440\u043E\u0432\u0430\u0442\u044C";
+  const std::wstring select_all =
+      L"\u0412\u044B\u0434\u0435\u043B\u0438\u0442\u044C \u0432\u0441\u0451";
+  std::vector<SeenItem> items = MenuItems(view.Handle());
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[0].text, copy);
+  EXPECT_FALSE(items[0].enabled);
+  EXPECT_EQ(items[1].text, select_all);
+  EXPECT_TRUE(items[1].enabled);
+  view.SelectAll();
+  items = MenuItems(view.Handle());
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_TRUE(items[0].enabled);
+}
+
+TEST_F(TranscriptViewTest, OtherProgramsReadItAsReadOnlyText) {
+  transcript.Append(cp1251::FromUtf8("> Привет"));
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  // The object that WM_GETOBJECT hands out (Wine cannot marshal it to a client, so the test
+  // reads it directly).
+  IAccessible* object = TranscriptAccessible::Create(view.Handle());
+  ASSERT_TRUE(object);
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role{}, state{};
+  EXPECT_EQ(object->get_accRole(self, &role), S_OK);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_TEXT);
+  EXPECT_EQ(object->get_accState(self, &state), S_OK);
+  EXPECT_TRUE(state.lVal & STATE_SYSTEM_READONLY);
+  BSTR value = nullptr;
+  EXPECT_EQ(object->get_accValue(self, &value), S_OK);
+  EXPECT_EQ(std::wstring(value, SysStringLen(value)),
+            L"> \u041F\u0440\u0438\u0432\u0435\u0442\r\n");
+  SysFreeString(value);
+  object->Release();
+  CoUninitialize();
+}
+
+TEST_F(TranscriptViewTest, KeysReachOnKeyDownFirst) {
   std::vector<WORD> keys;
   view.OnKeyDown = [&](TObject* sender, WORD& key, TShiftState) {
     EXPECT_EQ(sender, &view);

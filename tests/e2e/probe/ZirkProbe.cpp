@@ -121,7 +121,7 @@ int PrintTranscript() {
   if (!main) return std::puts("null"), 1;
   for (HWND child : Children(main)) {
     std::wstring name = ClassOf(child);
-    if (name.rfind(L"RichEdit", 0) == 0 || name.rfind(L"RICHEDIT", 0) == 0) {
+    if (name == L"ZirkTranscriptView") {
       std::printf("%s\n", Json(TextOf(child)).c_str());
       return 0;
     }
