@@ -32,6 +32,7 @@ const wchar_t* ViewClass() {
 TTranscriptView::TTranscriptView(TComponent* owner)
     : TWinControl(owner, ViewClass(), ES_MULTILINE | ES_READONLY | WS_VSCROLL) {
   MeasureFont();
+  scroll_.nMax = -1;
   UpdateScrollBar();
 }
 
@@ -122,6 +123,9 @@ void TTranscriptView::UpdateScrollBar() {
   info.nPage = static_cast<UINT>((shown_end - top_) / scroll_scale_ + 1);
   info.nPos = static_cast<int>(top_ / scroll_scale_);
   if (row == TextRows::kNone) info.nPos = info.nMax + 1 - static_cast<int>(info.nPage);
+  // Redrawing the bar costs more than the check.
+  if (info.nMax == scroll_.nMax && info.nPage == scroll_.nPage && info.nPos == scroll_.nPos) return;
+  scroll_ = info;
   SetScrollInfo(Handle(), SB_VERT, &info, TRUE);
 }
 
@@ -231,6 +235,7 @@ bool TTranscriptView::WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESUL
       result = 1;
       return true;
     case WM_SIZE:
+      scroll_ = SCROLLINFO{};
       Resized();
       return true;
     case WM_SETFONT:

@@ -100,5 +100,6 @@ class TTranscriptView : public TWinControl {
   size_t painted_size_ = 0;
   ULONGLONG last_paint_ = 0;
   size_t scroll_scale_ = 1;
+  SCROLLINFO scroll_{};  // what the scroll bar was last given
   static constexpr int kMargin = 2;
 };

@@ -5,29 +5,13 @@
 #include <vector>
 
 #include "shell/controls/TranscriptView.h"
+#include "shell/framework/Gdi.h"
 #include "shell/logic/TranscriptChars.h"
-
-namespace {
-
-// Selects an object into a device context for the life of the owner.
-class Selected {
- public:
-  Selected(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~Selected() { SelectObject(dc_, old_); }
-  Selected(const Selected&) = delete;
-  Selected& operator=(const Selected&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
-}  // namespace
 
 void TTranscriptView::MeasureFont() {
   HDC dc = GetDC(Handle());
   {
-    Selected font(dc, Font().Handle());
+    Selection font(dc, Font().Handle());
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc, &metrics);
     row_height_ = std::max(1, static_cast<int>(metrics.tmHeight + metrics.tmExternalLeading));
@@ -43,11 +27,18 @@ void TTranscriptView::MeasureFont() {
   ReleaseDC(Handle(), dc);
 }
 
-void TTranscriptView::Paint(HDC dc) {
+// Drawn off screen and copied once: a row is several text runs, and each drawing call on the
+// screen can cost a round trip to the display.
+void TTranscriptView::Paint(HDC target) {
   UpdateScrollBar();
   RECT client{};
   GetClientRect(Handle(), &client);
-  Selected font(dc, Font().Handle());
+  MemoryDC memory;
+  BitmapOwner bitmap(
+      CreateCompatibleBitmap(target, std::max(1L, client.right), std::max(1L, client.bottom)));
+  Selection buffer(memory.get(), bitmap.get());
+  HDC dc = bitmap.get() ? memory.get() : target;
+  Selection font(dc, Font().Handle());
   const std::string_view text = Text();
   int y = 0;
   for (size_t row = top_; row != TextRows::kNone && y < client.bottom;
@@ -59,6 +50,7 @@ void TTranscriptView::Paint(HDC dc) {
     const RECT rest{0, y, client.right, client.bottom};
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rest, nullptr, 0, nullptr);
   }
+  if (dc != target) BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
   painted_size_ = text.size();
   last_paint_ = GetTickCount64();
   PlaceCaret();
