@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "bench/BenchFolders.h"
+#include "bench/win32/BenchListener.h"
 #include "shell/Unit1.h"
 
 namespace {
@@ -99,16 +100,8 @@ double MeanMs(const Shared& shared, int first, int last) {
 }  // namespace
 
 int main() {
-  WSADATA data;
-  WSAStartup(MAKEWORD(2, 2), &data);
-  SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  listen(listener, 1);
-  int length = sizeof address;
-  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+  unsigned short port = 0;
+  SOCKET listener = ListenOnLoopback(port);
 
   const auto folder = std::filesystem::temp_directory_path() / "zirk-window-bench";
   std::filesystem::create_directories(folder);
@@ -130,7 +123,7 @@ int main() {
   std::thread peer(Peer, listener, std::ref(shared));
   std::thread watcher(Watcher, form.Handle(), std::ref(shared));
   form.ADRL.SetText("127.0.0.1");
-  form.PortED.SetValue(ntohs(address.sin_port));
+  form.PortED.SetValue(port);
   form.SrvBox.SetItemIndex(1);
   form.ConB.Click();
   shared.stamps[0] = Clock::now();

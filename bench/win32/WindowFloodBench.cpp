@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "bench/BenchFolders.h"
+#include "bench/win32/BenchListener.h"
 #include "shell/Unit1.h"
 
 namespace {
@@ -163,16 +164,8 @@ void ScrollByPages(HWND view) {
 int main(int argc, char** argv) {
   const bool lines = argc > 1 && std::strcmp(argv[1], "lines") == 0;
   const std::string payload = Payload(lines);
-  WSADATA data;
-  WSAStartup(MAKEWORD(2, 2), &data);
-  SOCKET listener = socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  listen(listener, 1);
-  int length = sizeof address;
-  getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+  unsigned short port = 0;
+  SOCKET listener = ListenOnLoopback(port);
 
   const auto folder = std::filesystem::temp_directory_path() / "zirk-flood-bench";
   std::filesystem::create_directories(folder);
@@ -191,7 +184,7 @@ int main(int argc, char** argv) {
   std::thread peer(Peer, listener, std::cref(payload), std::ref(shared));
   std::thread watcher(Watcher, form.Handle(), std::ref(shared));
   form.ADRL.SetText("127.0.0.1");
-  form.PortED.SetValue(ntohs(address.sin_port));
+  form.PortED.SetValue(port);
   form.SrvBox.SetItemIndex(1);
   form.ConB.Click();
   const size_t before = form.TheTranscript().Text().size();
