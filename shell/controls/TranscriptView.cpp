@@ -1,7 +1,5 @@
 #include "shell/controls/TranscriptView.h"
 
-#include <richedit.h>
-
 #include <algorithm>
 
 #include "shell/framework/Gdi.h"
@@ -9,28 +7,16 @@
 
 namespace {
 
-// A window class of the view's own: the framework's control procedure sees every message
-// first and leaves the rest to the default procedure.
-const wchar_t* ViewClass() {
-  static const wchar_t kName[] = L"ZirkTranscriptView";
-  static const ATOM atom = [] {
-    WNDCLASSEXW window_class{};
-    window_class.cbSize = sizeof window_class;
-    window_class.style = CS_DBLCLKS;
-    window_class.lpfnWndProc = DefWindowProcW;
-    window_class.hInstance = GetModuleHandleW(nullptr);
-    window_class.hCursor = LoadCursorW(nullptr, IDC_IBEAM);
-    window_class.lpszClassName = kName;
-    return RegisterClassExW(&window_class);
-  }();
-  (void)atom;
-  return kName;
+HostedWindowShape ViewClass() {
+  return {.class_name = L"ZirkTranscriptView",
+          .class_style = CS_DBLCLKS,
+          .cursor = IDC_IBEAM,
+          .style = ES_MULTILINE | ES_READONLY | WS_VSCROLL};
 }
 
 }  // namespace
 
-TTranscriptView::TTranscriptView(TComponent* owner)
-    : TWinControl(owner, ViewClass(), ES_MULTILINE | ES_READONLY | WS_VSCROLL) {
+TTranscriptView::TTranscriptView(TComponent* owner) : TWinControl(owner, ViewClass()) {
   MeasureFont();
   scroll_.nMax = -1;
   UpdateScrollBar();

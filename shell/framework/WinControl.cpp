@@ -20,12 +20,24 @@ TWinControl::TWinControl(TComponent* owner, const wchar_t* window_class, DWORD s
     : TControl(owner),
       font_(OwnerForm(owner).Font()),
       window_(CreateControlWindow(OwnerForm(owner), window_class, style, ex_style)),
-      native_(window_.get(), this, &ReportCaughtException,
-              [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
-                return WndProc(message, wparam, lparam, result);
-              }) {
+      native_(window_.get(), this, &ReportCaughtException, Handler()) {
   if (!window_.get()) throw Exception(shell_texts::kCannotCreateWindow);
   SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+}
+
+TWinControl::TWinControl(TComponent* owner, HostedWindowShape own_class)
+    : TControl(owner), font_(OwnerForm(owner).Font()), native_(nullptr, nullptr, nullptr, nullptr) {
+  own_class.style |= WS_CHILD | WS_VISIBLE;
+  own_class.owner = OwnerForm(owner).Handle();
+  hosted_ = std::make_unique<HostedWindow>(own_class, this, &ReportCaughtException, Handler());
+  if (!hosted_->Handle()) throw Exception(shell_texts::kCannotCreateWindow);
+  SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+}
+
+MessageHandler TWinControl::Handler() {
+  return [this](UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+    return WndProc(message, wparam, lparam, result);
+  };
 }
 
 std::string TWinControl::Text() const {

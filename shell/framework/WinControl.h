@@ -1,12 +1,15 @@
-// A native child control (edit field, combo box, list...) on a form: the framework creates the
-// window, keeps it at its anchored place, gives it its font, and adopts it (WindowHost.h): the
-// control sees each message before the native procedure, as a catch point with the control as
-// sender, raises the key events, and moves the focus on Tab and Shift+Tab.
+// A child control on a form: the framework creates the window, keeps it at its anchored place,
+// gives it its font, and is the catch point of its messages with the control as sender
+// (WindowHost.h); it raises the key events and moves the focus on Tab and Shift+Tab. A native
+// control (edit field, combo box, list...) is adopted: the control sees each message before the
+// native procedure. A control of the program's own window class is hosted: the control sees
+// every message, and what it leaves goes to the default procedure.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/win32/WindowHost.h"
@@ -20,8 +23,12 @@ class TWinControl : public TControl {
   // The owner must be a form (EInvalidCast otherwise); raises shell_texts::kCannotCreateWindow
   // when the platform refuses the control's window.
   TWinControl(TComponent* owner, const wchar_t* window_class, DWORD style, DWORD ex_style = 0);
+  // A control of the program's own window class: the shape's class, style and extended style;
+  // WS_CHILD | WS_VISIBLE are added and the form is the parent. Messages sent while the window
+  // is created reach only this class's WndProc.
+  TWinControl(TComponent* owner, HostedWindowShape own_class);
 
-  HWND Handle() const { return window_.get(); }
+  HWND Handle() const { return hosted_ ? hosted_->Handle() : window_.get(); }
 
   std::string Text() const;
   void SetText(const std::string& text);
@@ -51,9 +58,11 @@ class TWinControl : public TControl {
   // Sees each message of the control's window before the native procedure; true reports it
   // handled, with result. The default raises the key events.
   virtual bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
-  // The native procedure, for a message that WndProc passes on changed.
+  // The native procedure (the default one for a hosted control), for a message that WndProc
+  // passes on changed.
   LRESULT CallNative(UINT message, WPARAM wparam, LPARAM lparam) {
-    return native_.CallNext(message, wparam, lparam);
+    return hosted_ ? DefWindowProcW(Handle(), message, wparam, lparam)
+                   : native_.CallNext(message, wparam, lparam);
   }
   // For a WM_KEYDOWN or WM_CHAR, wherever it arrived: raises OnKeyDown or OnKeyPress and leaves
   // in key what goes on; false when a handler refused the key.
@@ -64,9 +73,12 @@ class TWinControl : public TControl {
   void EnabledChanged() override;
 
  private:
+  MessageHandler Handler();
+
   bool tab_stop_ = true;
   // In this order: the window goes after it is no longer adopted, the font after the window.
   TFont font_;
   WindowOwner window_;
   AdoptedWindow native_;
+  std::unique_ptr<HostedWindow> hosted_;  // instead of the two above, for a hosted control
 };
