@@ -102,6 +102,19 @@ class Peer {
     });
   }
 
+  // Accepts, sends text, closes.
+  void StartSendingText(const std::string& text) {
+    thread_ = std::thread([this, &text] {
+      int s = ::accept(listener_, nullptr, nullptr);
+      for (size_t sent_total = 0; sent_total < text.size();) {
+        ssize_t sent = ::send(s, text.data() + sent_total, text.size() - sent_total, MSG_NOSIGNAL);
+        if (sent <= 0) break;
+        sent_total += static_cast<size_t>(sent);
+      }
+      ::close(s);
+    });
+  }
+
   // Accepts and reads until the connection ends; Received() counts as it goes.
   void StartReading() {
     thread_ = std::thread([this] {

@@ -12,13 +12,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <thread>
 
-#include "bench/BenchFolders.h"
-#include "bench/win32/BenchListener.h"
-#include "shell/Unit1.h"
+#include "bench/win32/BenchWindow.h"
 
 namespace {
 
@@ -103,15 +100,9 @@ int main() {
   unsigned short port = 0;
   SOCKET listener = ListenOnLoopback(port);
 
-  const auto folder = std::filesystem::temp_directory_path() / "zirk-window-bench";
-  std::filesystem::create_directories(folder);
-  BenchFolders folders(folder);
   static Shared shared;
-
-  TApplication app;
-  app.SetTitle("ZIRK-bench");
-  TForm1& form = *app.CreateForm<TForm1>(&app, &folders);
-  form.Show();
+  BenchWindow window("zirk-window-bench");
+  TForm1& form = *window.form;
   auto shown = form.cs2.OnRead;
   form.cs2.OnRead = [&](TObject* sender, TAsyncSocket* socket) {
     shown(sender, socket);
@@ -122,16 +113,13 @@ int main() {
 
   std::thread peer(Peer, listener, std::ref(shared));
   std::thread watcher(Watcher, form.Handle(), std::ref(shared));
-  form.ADRL.SetText("127.0.0.1");
-  form.PortED.SetValue(port);
-  form.SrvBox.SetItemIndex(1);
-  form.ConB.Click();
+  window.Connect(port, 1);
   shared.stamps[0] = Clock::now();
   // The longest single message the loop handled, beside the watcher's view from outside.
   double slowest_ms = 0;
   while (!shared.done) {
     auto start = Clock::now();
-    app.HandleMessage();
+    window.app.HandleMessage();
     slowest_ms = std::max(slowest_ms,
                           std::chrono::duration<double, std::milli>(Clock::now() - start).count());
   }
@@ -148,8 +136,5 @@ int main() {
   std::printf("longest single message handled: %.1f ms\n", slowest_ms);
   std::printf("transcript: %zu bytes\n", form.TheTranscript().Text().size());
   form.DConB.Click();
-  app.DestroyForms();
-  std::filesystem::remove_all(folder);
-  WSACleanup();
   return 0;
 }

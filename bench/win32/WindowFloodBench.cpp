@@ -1,10 +1,14 @@
-// A peer that talks as fast as it can, through the real main window on the "Server Socket"
-// transport:
-//   zirk_flood_bench flood   30 MB without a line end
-//   zirk_flood_bench lines   1,000,000 lines of 60 bytes, then scrolling top to bottom by pages
+// A peer that talks as fast as it can, through the real main window:
+//   zirk_flood_bench flood        30 MB without a line end, on "Server Socket"
+//   zirk_flood_bench lines        1,000,000 lines of 60 bytes on "Server Socket", then scrolling
+//                                 top to bottom by pages
+//   zirk_flood_bench line-flood   30 MB without a line end, on "TCP/IP Server"
 // Prints the time from the peer's last byte to the whole text shown, how long the window took
-// to answer a message meanwhile (99th percentile and longest), and the process's resident memory
-// above the idle window per transcript byte (peak and final), read from /proc under Wine.
+// to answer a message meanwhile (99th percentile and longest), the window thread's processor
+// time, and the process's resident memory above the idle window per transcript byte (peak and
+// final), read from /proc under Wine. With "controls" after the mode, the user meanwhile types
+// into the message box, presses "Очистить" and then "Разорвать" (real input, which the window
+// takes only after the messages posted to it), and the time each took to act is printed.
 #include <windows.h>
 #include <winsock2.h>
 // After windows.h.
@@ -15,15 +19,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "bench/BenchFolders.h"
-#include "bench/win32/BenchListener.h"
-#include "shell/Unit1.h"
+#include "bench/win32/BenchWindow.h"
 
 namespace {
 
@@ -31,10 +32,15 @@ using Clock = std::chrono::steady_clock;
 
 constexpr size_t kFloodBytes = 30'000'000;
 constexpr int kLines = 1'000'000;
-constexpr double kGiveUpSeconds = 45;
+constexpr double kGiveUpSeconds = 90;
+constexpr int kKeysTyped = 5;
 
 double Seconds(Clock::time_point from, Clock::time_point to) {
   return std::chrono::duration<double>(to - from).count();
+}
+
+double Ms(Clock::time_point from) {
+  return Seconds(from, Clock::now()) * 1000;
 }
 
 // The resident memory now and at its peak, in KiB: Wine reports VmRSS and VmHWM of the Linux
@@ -52,26 +58,40 @@ Memory ReadMemory() {
           static_cast<long>(counters.PeakWorkingSetSize / 1024)};
 }
 
+// This thread's processor time in ms: the machine may be busy with other work.
+double ThreadMs() {
+  FILETIME created, exited, kernel, user;
+  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
+  auto ms = [](const FILETIME& time) {
+    return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
+                               time.dwLowDateTime) /
+           10000.0;
+  };
+  return ms(kernel) + ms(user);
+}
+
 struct Shared {
+  std::atomic<size_t> sent_bytes{0};
   std::atomic<bool> sent{false};
+  std::atomic<bool> disconnected{false};
   std::atomic<bool> stop_watching{false};
   Clock::time_point last_byte;
   std::mutex mutex;
   std::vector<double> answers_ms;
+  std::vector<double> keys_ms;
+  double clear_ms = -1;
+  double disconnect_ms = -1;
 };
-
-void SendAll(SOCKET peer, const char* data, size_t size) {
-  while (size > 0) {
-    const int sent = send(peer, data, static_cast<int>(std::min<size_t>(size, 1 << 20)), 0);
-    if (sent <= 0) return;
-    data += sent;
-    size -= static_cast<size_t>(sent);
-  }
-}
 
 void Peer(SOCKET listener, const std::string& payload, Shared& shared) {
   SOCKET peer = accept(listener, nullptr, nullptr);
-  SendAll(peer, payload.data(), payload.size());
+  for (size_t done = 0; done < payload.size();) {
+    const int sent = send(peer, payload.data() + done,
+                          static_cast<int>(std::min<size_t>(payload.size() - done, 1 << 20)), 0);
+    if (sent <= 0) break;
+    done += static_cast<size_t>(sent);
+    shared.sent_bytes = done;
+  }
   shared.last_byte = Clock::now();
   shared.sent = true;
   // Closed once the window has shown everything, so that no disconnect runs meanwhile.
@@ -79,18 +99,96 @@ void Peer(SOCKET listener, const std::string& payload, Shared& shared) {
   closesocket(peer);
 }
 
-// Asks the window for an answer every 10 ms and keeps every wait.
-void Watcher(HWND window, Shared& shared) {
+// Asks a window something and keeps how long it took to answer.
+LRESULT Ask(Shared& shared, HWND window, UINT message) {
+  const auto start = Clock::now();
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, 0, 0, SMTO_NORMAL, 10000, &result);
+  const double ms = Ms(start);
+  std::lock_guard<std::mutex> lock(shared.mutex);
+  shared.answers_ms.push_back(ms);
+  return static_cast<LRESULT>(result);
+}
+
+void Press(WORD key) {
+  INPUT input[2]{};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+// Moves the pointer there and clicks, with the pauses of a person's hand.
+void Click(POINT at) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  SendInput(1, &input, sizeof input);
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &input, sizeof input);
+  std::this_thread::sleep_for(std::chrono::milliseconds(80));
+  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &input, sizeof input);
+}
+
+// Where the user acts, found before the flood starts.
+struct Targets {
+  HWND form = nullptr;
+  HWND message_box = nullptr;
+  HWND view = nullptr;
+  POINT clear{};
+  POINT disconnect{};
+};
+
+POINT CentreOf(HWND form, const TControl& control) {
+  POINT at{control.Left() + control.Width() / 2, control.Top() + control.Height() / 2};
+  ClientToScreen(form, &at);
+  return at;
+}
+
+// Asks until done() holds; the time it took in ms, or -1 after 10 s.
+template <typename Done>
+double MsUntil(Clock::time_point start, Done done) {
+  while (!done()) {
+    if (Ms(start) > 10000) return -1;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return Ms(start);
+}
+
+// Asks the window for an answer every 10 ms and keeps every wait. With targets, acts as the
+// user once a quarter, a half and three quarters of the bytes are sent.
+void Watcher(const Targets* targets, HWND form, size_t total, Shared& shared) {
+  int step = 0;
   while (!shared.stop_watching) {
-    const auto start = Clock::now();
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
-    const double ms = Seconds(start, Clock::now()) * 1000;
-    {
-      std::lock_guard<std::mutex> lock(shared.mutex);
-      shared.answers_ms.push_back(ms);
-    }
+    Ask(shared, form, WM_NULL);
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    if (!targets || step == 3 || shared.sent_bytes < total * (step + 1) / 4) continue;
+    ++step;
+    if (step == 1) {
+      for (int i = 0; i < kKeysTyped; ++i) {
+        const LRESULT length = Ask(shared, targets->message_box, WM_GETTEXTLENGTH);
+        const auto start = Clock::now();
+        Press('A' + static_cast<WORD>(i));
+        const double ms = MsUntil(
+            start, [&] { return Ask(shared, targets->message_box, WM_GETTEXTLENGTH) > length; });
+        std::lock_guard<std::mutex> lock(shared.mutex);
+        shared.keys_ms.push_back(ms);
+      }
+    } else if (step == 2) {
+      const LRESULT length = Ask(shared, targets->view, WM_GETTEXTLENGTH);
+      const auto start = Clock::now();
+      Click(targets->clear);
+      shared.clear_ms =
+          MsUntil(start, [&] { return Ask(shared, targets->view, WM_GETTEXTLENGTH) < length / 2; });
+    } else {
+      const auto start = Clock::now();
+      Click(targets->disconnect);
+      shared.disconnect_ms = MsUntil(start, [&] { return shared.disconnected.load(); });
+    }
   }
 }
 
@@ -113,18 +211,6 @@ std::string Payload(bool lines) {
   return payload;
 }
 
-// This thread's processor time in ms: the machine may be busy with other work.
-double ThreadMs() {
-  FILETIME created, exited, kernel, user;
-  GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user);
-  auto ms = [](const FILETIME& time) {
-    return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) |
-                               time.dwLowDateTime) /
-           10000.0;
-  };
-  return ms(kernel) + ms(user);
-}
-
 // Pages through the text at its start, its middle and its end, painting each page: the cost
 // of a page at the millionth line against the first.
 void ScrollByPages(HWND view) {
@@ -136,7 +222,7 @@ void ScrollByPages(HWND view) {
       const auto start = Clock::now();
       SendMessageW(view, WM_VSCROLL, request, 0);
       UpdateWindow(view);
-      const double ms = Seconds(start, Clock::now()) * 1000;
+      const double ms = Ms(start);
       total_ms += ms;
       longest_ms = std::max(longest_ms, ms);
     }
@@ -159,39 +245,70 @@ void ScrollByPages(HWND view) {
   pages("up from the bottom", SB_PAGEUP);
 }
 
+void PrintControls(const Shared& shared) {
+  std::printf("typed %zu keys, each shown after:", shared.keys_ms.size());
+  for (double ms : shared.keys_ms) std::printf(" %.0f", ms);
+  std::printf(
+      " ms\n\"Очистить\" acted after %.0f ms, \"Разорвать\" after %.0f ms (-1: not in 10 s)\n",
+      shared.clear_ms, shared.disconnect_ms);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool lines = argc > 1 && std::strcmp(argv[1], "lines") == 0;
+  const std::string mode = argc > 1 ? argv[1] : "flood";
+  const bool lines = mode == "lines";
+  const bool line_transport = mode == "line-flood";
+  const bool controls = argc > 2 && std::strcmp(argv[2], "controls") == 0;
   const std::string payload = Payload(lines);
   unsigned short port = 0;
   SOCKET listener = ListenOnLoopback(port);
-
-  const auto folder = std::filesystem::temp_directory_path() / "zirk-flood-bench";
-  std::filesystem::create_directories(folder);
-  BenchFolders folders(folder.string());
   static Shared shared;
 
-  TApplication app;
-  app.SetTitle("ZIRK-bench");
-  TForm1& form = *app.CreateForm<TForm1>(&app, &folders);
-  form.Show();
-  size_t reads = 0;
-  auto shown = form.cs2.OnRead;
+  BenchWindow window("zirk-flood-bench");
+  TApplication& app = window.app;
+  TForm1& form = *window.form;
   for (int i = 0; i < 20; ++i) app.ProcessMessages();
   const Memory idle = ReadMemory();
+  const Targets targets{form.Handle(), form.MSG.Handle(), form.List.Handle(),
+                        CentreOf(form.Handle(), form.BBut4), CentreOf(form.Handle(), form.DConB)};
+
+  // The bytes received, counted around each handler that appends them.
+  std::atomic<size_t> received{0};
+  size_t transcript_peak = 0;
+  auto counted = [&](auto& handler) {
+    return [&, shown = handler](auto... arguments) {
+      const size_t before = form.TheTranscript().Text().size();
+      shown(arguments...);
+      const size_t after = form.TheTranscript().Text().size();
+      transcript_peak = std::max(transcript_peak, after);
+      // Each entry adds "> " and CR LF.
+      if (after > before) received += after - before - 4;
+    };
+  };
+  form.cs2.OnRead = counted(form.cs2.OnRead);
+  form.Timer1.OnTimer = counted(form.Timer1.OnTimer);
+  auto event_gone = form.cs2.OnDisconnect;
+  form.cs2.OnDisconnect = [&](TObject* sender, TAsyncSocket* socket) {
+    event_gone(sender, socket);
+    shared.disconnected = true;
+  };
+  auto line_gone = form.cs.OnDisconnected;
+  form.cs.OnDisconnected = [&](TObject* sender) {
+    line_gone(sender);
+    shared.disconnected = true;
+  };
 
   std::thread peer(Peer, listener, std::cref(payload), std::ref(shared));
-  std::thread watcher(Watcher, form.Handle(), std::ref(shared));
-  form.ADRL.SetText("127.0.0.1");
-  form.PortED.SetValue(port);
-  form.SrvBox.SetItemIndex(1);
-  form.ConB.Click();
-  const size_t before = form.TheTranscript().Text().size();
+  std::thread watcher(Watcher, controls ? &targets : nullptr, form.Handle(), payload.size(),
+                      std::ref(shared));
+  SetForegroundWindow(form.Handle());
+  window.Connect(port, line_transport ? 0 : 1);
+  form.MSG.SetFocus();
   const auto start = Clock::now();
+  const double processor_start = ThreadMs();
   // The old view could stay inside one message for minutes: a watchdog reports what it saw by
   // then and ends the process.
-  std::atomic<size_t> received{0};
   std::atomic<bool> reported{false};
   auto report = [&](bool all_shown, Clock::time_point shown_at) {
     if (reported.exchange(true)) return;
@@ -204,23 +321,24 @@ int main(int argc, char** argv) {
     std::sort(answers.begin(), answers.end());
     const double p99 = answers.empty() ? 0 : answers[answers.size() * 99 / 100];
     const double longest = answers.empty() ? 0 : answers.back();
-    const double transcript = static_cast<double>(received.load() + before);
+    const double transcript = static_cast<double>(std::max<size_t>(transcript_peak, 1));
     auto per_byte = [&](long kib) {
       return static_cast<double>(kib - idle.rss_kib) * 1024 / transcript;
     };
-    std::printf("%s: %zu bytes sent, %.0f bytes in the transcript\n",
-                lines ? "1,000,000 lines" : "30 MB without line ends", payload.size(), transcript);
+    std::printf("%s: %zu bytes sent, %zu received, at most %.0f bytes in the transcript\n",
+                mode.c_str(), payload.size(), received.load(), transcript);
     if (all_shown) {
       std::printf("whole text shown %.2f s after the last byte (%.2f s after connecting)\n",
                   Seconds(shared.last_byte, shown_at), Seconds(start, shown_at));
-    } else {
+    } else if (!controls) {
       std::printf(
-          "NOT all shown after %.0f s (the transcript holds %.1f%% of the bytes sent)\n",
-          Seconds(start, shown_at),
+          "NOT all shown after %.0f s (%.1f%% of the bytes sent)\n", Seconds(start, shown_at),
           100.0 * static_cast<double>(received.load()) / static_cast<double>(payload.size()));
     }
     std::printf("window answered %zu messages: 99th percentile %.1f ms, longest %.1f ms\n",
                 answers.size(), p99, longest);
+    std::printf("window thread's processor time: %.2f s over %.2f s\n",
+                (ThreadMs() - processor_start) / 1000, Seconds(start, shown_at));
     std::printf(
         "resident memory: idle %.1f MiB; peak %.2f bytes and now %.2f bytes per transcript byte "
         "above idle\n",
@@ -229,44 +347,38 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
   };
   std::thread watchdog([&] {
-    while (!reported && Seconds(start, Clock::now()) < kGiveUpSeconds * 2) {
+    while (!reported && Seconds(start, Clock::now()) < kGiveUpSeconds + 10) {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     if (reported) return;
     report(false, Clock::now());
     ExitProcess(0);
   });
-  form.cs2.OnRead = [&](TObject* sender, TAsyncSocket* socket) {
-    shown(sender, socket);
-    received = form.TheTranscript().Text().size() - before - 4 * ++reads;
-  };
   bool all_shown = false;
   double slowest_ms = 0;
   UINT slowest_message = 0;
-  while (Seconds(start, Clock::now()) < kGiveUpSeconds * 2) {
+  while (Seconds(start, Clock::now()) < kGiveUpSeconds) {
     MSG message;
     const bool got = PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
     const auto handling = Clock::now();
     app.HandleMessage();
-    const double ms = Seconds(handling, Clock::now()) * 1000;
+    const double ms = Ms(handling);
     if (got && ms > slowest_ms) slowest_ms = ms, slowest_message = message.message;
-    if (shared.sent && received >= payload.size() && form.List.Waiting() == 0) {
-      all_shown = true;
+    if (controls ? shared.disconnected.load()
+                 : shared.sent && received >= payload.size() && form.List.Waiting() == 0) {
+      all_shown = !controls;
       break;
     }
   }
-  const auto shown_at = Clock::now();
-  report(all_shown, shown_at);
+  report(all_shown, Clock::now());
   std::printf("longest message handled: %.1f ms (message 0x%X)\n", slowest_ms, slowest_message);
-  if (lines && all_shown) ScrollByPages(form.List.Handle());
   shared.stop_watching = true;
   watcher.join();
+  if (controls) PrintControls(shared);
+  if (lines && all_shown) ScrollByPages(form.List.Handle());
   peer.join();
   watchdog.join();
   std::fflush(stdout);
-  form.DConB.Click();
-  app.DestroyForms();
-  std::filesystem::remove_all(folder);
-  WSACleanup();
+  if (!shared.disconnected) form.DConB.Click();
   return 0;
 }
