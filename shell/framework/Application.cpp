@@ -85,10 +85,20 @@ void TApplication::Run() {
   while (!terminated_) HandleMessage();
 }
 
+// Posted messages come before input: a peer whose data keeps the socket's notifications coming
+// would keep the user's keys and clicks waiting until it stops. Input that waits goes first.
+bool TApplication::TakeMessage(MSG& message) {
+  if (HIWORD(GetQueueStatus(QS_INPUT)) != 0 &&
+      PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT)) {
+    return true;
+  }
+  return PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE;
+}
+
 void TApplication::HandleMessage() {
   try {
     MSG message;
-    if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (!TakeMessage(message)) {
       Idle();
       WaitMessage();
       return;
@@ -106,7 +116,7 @@ void TApplication::HandleMessage() {
 
 void TApplication::ProcessMessages() {
   MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+  while (TakeMessage(message)) {
     if (message.message == WM_QUIT) {
       terminated_ = true;
       return;

@@ -63,7 +63,8 @@ class TApplication : public TComponent {
   // Shows the main form (if ShowMainForm) and handles messages until terminated.
   void Run();
   // Takes and dispatches one message, or runs the idle processing and waits for one. A failure
-  // while the message is handled is reported and ends only that message's handling.
+  // while the message is handled is reported and ends only that message's handling. Waiting
+  // keyboard and mouse input is taken before posted messages.
   void HandleMessage();
   // Handles every queued message, paints included, and returns. Failures travel to the caller.
   void ProcessMessages();
@@ -99,6 +100,7 @@ class TApplication : public TComponent {
 
  private:
   void AdoptForm(std::unique_ptr<TForm> form);
+  static bool TakeMessage(MSG& message);
   void Idle();
   void TrackPointer();
   std::string WindowTitle() const;
