@@ -71,7 +71,7 @@ void BM_ReceivedFlood(benchmark::State& state) {
     TEventClient client;
     client.OnRead = [&](TObject*, TAsyncSocket* socket) {
       const auto start = std::chrono::steady_clock::now();
-      transcript.Append(texts::kReceivedPrefix + socket->ReceiveString());
+      transcript.Append(texts::kReceivedPrefix, socket->ReceiveString());
       reads_ms.push_back(
           std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
               .count());

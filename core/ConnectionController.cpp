@@ -104,11 +104,11 @@ void ConnectionController::PollTick() {
   if (!line_.IsOpen()) return;
   const std::string line = line_.ReadLine(std::string(), kPollWaitMs);
   if (line.empty() || line[0] == '@') return;
-  transcript_.Append(texts::kReceivedPrefix + line);
+  transcript_.Append(texts::kReceivedPrefix, line);
 }
 
 void ConnectionController::HandleChunk() {
-  transcript_.Append(texts::kReceivedPrefix + event_.ReceiveString());
+  transcript_.Append(texts::kReceivedPrefix, event_.ReceiveString());
 }
 
 bool ConnectionController::IsConnected() {

@@ -4,7 +4,7 @@ bool WriteFileAtomically(FileSystem& files, const std::filesystem::path& path,
                          std::string_view bytes) {
   std::filesystem::path temporary = path;
   temporary += ".tmp";
-  if (!files.WriteFile(temporary, bytes) || !files.ReplaceWith(temporary, path)) {
+  if (!files.WriteFile(temporary, {&bytes, 1}) || !files.ReplaceWith(temporary, path)) {
     files.RemoveFile(temporary);
     return false;
   }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,9 +14,11 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // Creates or truncates the file and writes the bytes exactly, through to the disk. False when
-  // the file cannot be created or not every byte could be written.
-  virtual bool WriteFile(const std::filesystem::path& path, std::string_view bytes) = 0;
+  // Creates or truncates the file and writes the pieces' bytes exactly, one after the other,
+  // through to the disk. False when the file cannot be created or not every byte could be
+  // written.
+  virtual bool WriteFile(const std::filesystem::path& path,
+                         std::span<const std::string_view> pieces) = 0;
   // The whole content, or nothing when the file cannot be opened or read or holds more than
   // size_limit bytes.
   virtual std::optional<std::string> ReadFile(const std::filesystem::path& path,

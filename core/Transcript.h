@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/TranscriptText.h"
+
 class FileSystem;
 
 class Transcript {
@@ -16,13 +18,15 @@ class Transcript {
   struct Change {
     enum class Kind { Appended, Cleared };
     Kind kind;
-    std::string_view appended;
+    TextSpan appended;
   };
 
   explicit Transcript(FileSystem& files) : files_(files) {}
 
   // Appends the entry as is, followed by CR LF.
   void Append(std::string_view entry);
+  // Appends prefix + text as one entry, without joining them first.
+  void Append(std::string_view prefix, std::string_view text);
   // Appends "!// " + text.
   void AppendStatus(std::string_view text);
   void Clear();
@@ -31,12 +35,12 @@ class Transcript {
   void SaveTo(const std::filesystem::path& path) const;
   // The lines as the view shows them: the text cut at each CR LF (a lone CR or LF stays).
   std::vector<std::string> Lines() const;
-  const std::string& Text() const { return text_; }
+  const TranscriptText& Text() const { return text_; }
 
   // Called after every change; may be empty.
   std::function<void(const Change&)> OnChange;
 
  private:
   FileSystem& files_;
-  std::string text_;
+  TranscriptText text_;
 };

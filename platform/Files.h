@@ -6,7 +6,8 @@
 
 class PlatformFileSystem final : public FileSystem {
  public:
-  bool WriteFile(const std::filesystem::path& path, std::string_view bytes) override;
+  bool WriteFile(const std::filesystem::path& path,
+                 std::span<const std::string_view> pieces) override;
   std::optional<std::string> ReadFile(const std::filesystem::path& path,
                                       size_t size_limit) override;
   bool FileExists(const std::filesystem::path& path) override;

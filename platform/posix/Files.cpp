@@ -33,15 +33,18 @@ class Descriptor {
 
 }  // namespace
 
-bool PlatformFileSystem::WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+bool PlatformFileSystem::WriteFile(const std::filesystem::path& path,
+                                   std::span<const std::string_view> pieces) {
   Descriptor file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
   if (file.get() < 0) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(file.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
+  for (std::string_view bytes : pieces) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      ssize_t n = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<size_t>(n);
+    }
   }
   // A full disk may show only when the cached bytes reach it.
   return ::fsync(file.get()) == 0 && file.Close();

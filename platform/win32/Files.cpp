@@ -8,18 +8,21 @@
 
 #include "platform/win32/Handle.h"
 
-bool PlatformFileSystem::WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+bool PlatformFileSystem::WriteFile(const std::filesystem::path& path,
+                                   std::span<const std::string_view> pieces) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return false;
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
-    DWORD written = 0;
-    if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
-      return false;
+  for (std::string_view bytes : pieces) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+      DWORD written = 0;
+      if (!::WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+        return false;
+      }
+      done += written;
     }
-    done += written;
   }
   // A full disk may show only when the cached bytes reach it.
   return FlushFileBuffers(file.get()) && file.Close();

@@ -34,8 +34,8 @@ void TTranscriptView::Bind(Transcript& transcript) {
   Follow(Transcript::Change{Transcript::Change::Kind::Appended, transcript.Text()});
 }
 
-std::string_view TTranscriptView::Text() const {
-  return transcript_ ? std::string_view(transcript_->Text()) : std::string_view();
+TextSpan TTranscriptView::Text() const {
+  return transcript_ ? TextSpan(transcript_->Text()) : TextSpan();
 }
 
 size_t TTranscriptView::Waiting() const {
@@ -66,7 +66,7 @@ int TTranscriptView::VisibleRows() const {
 }
 
 size_t TTranscriptView::LastTop() const {
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   return rows_.Back(text, rows_.RowOf(text, text.size()), static_cast<size_t>(VisibleRows() - 1));
 }
 
@@ -79,7 +79,7 @@ void TTranscriptView::ScrollTo(size_t row) {
 }
 
 void TTranscriptView::ScrollRows(long count) {
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   size_t row = top_;
   for (; count > 0; --count) {
     const size_t next = rows_.Next(text, row);
@@ -93,7 +93,7 @@ void TTranscriptView::ScrollRows(long count) {
 // The scroll bar measures bytes: its thumb sits at the first shown row's offset and is as long
 // as the bytes shown, which needs no wrapping of the rows out of sight.
 void TTranscriptView::UpdateScrollBar() {
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   if (follow_end_) top_ = LastTop();
   size_t shown_end = top_;
   size_t row = top_;
@@ -168,7 +168,7 @@ void TTranscriptView::MoveCaret(size_t offset, bool extend) {
 }
 
 void TTranscriptView::ShowCaretRow() {
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   const size_t row = rows_.RowOf(text, caret_);
   if (row < top_) return ScrollTo(row);
   size_t last_shown = top_;
@@ -183,7 +183,7 @@ void TTranscriptView::ShowCaretRow() {
 
 // The caret's offset in the row count rows away, at the same x.
 size_t TTranscriptView::CaretRowMoved(long count) const {
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   const size_t from = rows_.RowOf(text, caret_);
   const int x = rows_.XOf(text, from, caret_);
   size_t row = from;

@@ -11,7 +11,6 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <string_view>
 #include <vector>
 
 #include "core/Transcript.h"
@@ -54,7 +53,7 @@ class TTranscriptView : public TWinControl {
   bool WndProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
 
  private:
-  std::string_view Text() const;
+  TextSpan Text() const;
   void Follow(const Transcript::Change& change);
   void MeasureFont();
   int RowHeight() const { return row_height_; }

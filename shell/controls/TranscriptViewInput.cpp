@@ -64,7 +64,7 @@ class GlobalMemory {
 bool TTranscriptView::KeyDown(WPARAM key) {
   const bool shift = KeyHeld(VK_SHIFT);
   const bool control = KeyHeld(VK_CONTROL);
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   const long page = std::max(1, VisibleRows() - 1);
   switch (key) {
     case VK_LEFT: {

@@ -39,7 +39,7 @@ void TTranscriptView::Paint(HDC target) {
   Selection buffer(memory.get(), bitmap.get());
   HDC dc = bitmap.get() ? memory.get() : target;
   Selection font(dc, Font().Handle());
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   int y = 0;
   for (size_t row = top_; row != TextRows::kNone && y < client.bottom;
        row = rows_.Next(text, row), y += row_height_) {
@@ -57,7 +57,7 @@ void TTranscriptView::Paint(HDC target) {
 }
 
 void TTranscriptView::PaintRow(HDC dc, size_t row, int y, int right) {
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   const size_t end = rows_.End(text, row);
   const size_t length = end - row;
   std::wstring shown(length, L' ');
@@ -95,7 +95,7 @@ void TTranscriptView::PaintRow(HDC dc, size_t row, int y, int right) {
 
 void TTranscriptView::PlaceCaret() {
   if (GetFocus() != Handle()) return;
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   const size_t caret_row = rows_.RowOf(text, caret_);
   int y = 0;
   size_t row = top_;
@@ -108,7 +108,7 @@ void TTranscriptView::PlaceCaret() {
 }
 
 size_t TTranscriptView::OffsetAt(int x, int y) const {
-  const std::string_view text = Text();
+  const TextSpan text = Text();
   if (y < 0) return rows_.OffsetAt(text, top_, x - kMargin);
   size_t row = top_;
   for (int i = y / row_height_; i > 0; --i) {

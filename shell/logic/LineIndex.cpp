@@ -1,22 +1,23 @@
 #include "shell/logic/LineIndex.h"
 
 #include <algorithm>
-#include <cstring>
 
 void LineIndex::Clear() {
   starts_.assign(1, 0);
   scanned_ = 0;
 }
 
-void LineIndex::Update(std::string_view text) {
-  // A CR at the end of the last update may meet its LF now.
-  size_t from = scanned_ > 0 && text[scanned_ - 1] == '\r' ? scanned_ - 1 : scanned_;
-  while (from + 1 < text.size()) {
-    const void* found = std::memchr(text.data() + from + 1, '\n', text.size() - from - 1);
-    if (!found) break;
-    const size_t lf = static_cast<size_t>(static_cast<const char*>(found) - text.data());
-    if (text[lf - 1] == '\r') starts_.push_back(lf + 1);
-    from = lf;
+void LineIndex::Update(TextSpan text) {
+  // An LF at the start of the text breaks no line; one right after the last update may meet
+  // the CR before it.
+  const size_t from = std::max<size_t>(scanned_, 1);
+  if (from < text.size()) {
+    text.substr(from).ForEachRun([&](size_t offset, std::string_view run) {
+      for (size_t at = run.find('\n'); at != std::string_view::npos; at = run.find('\n', at + 1)) {
+        const size_t lf = from + offset + at;
+        if (text[lf - 1] == '\r') starts_.push_back(lf + 1);
+      }
+    });
   }
   scanned_ = text.size();
 }

@@ -3,8 +3,9 @@
 #pragma once
 
 #include <cstddef>
-#include <string_view>
-#include <vector>
+#include <deque>
+
+#include "core/TranscriptText.h"
 
 class LineIndex {
  public:
@@ -12,7 +13,7 @@ class LineIndex {
   void Clear();
   // Takes in the bytes that were appended to text since the last call (text only grows
   // between calls to Clear).
-  void Update(std::string_view text);
+  void Update(TextSpan text);
 
   // At least one: an empty text, or a text that ends in CR LF, ends with an empty line.
   size_t Count() const { return starts_.size(); }
@@ -25,6 +26,7 @@ class LineIndex {
   size_t LineOf(size_t offset) const;
 
  private:
-  std::vector<size_t> starts_{0};
+  // Grows in pieces: a million lines never move to a larger copy of themselves.
+  std::deque<size_t> starts_{0};
   size_t scanned_ = 0;
 };

@@ -30,7 +30,7 @@ int TextRows::Advance(unsigned char byte, int x) const {
   return (x / stop + 1) * stop - x;
 }
 
-size_t TextRows::NextInLine(std::string_view line, size_t start) const {
+size_t TextRows::NextInLine(TextSpan line, size_t start) const {
   const size_t segment_end = std::min(line.size(), (start / kSegmentBytes + 1) * kSegmentBytes);
   int x = 0;
   size_t after_blank = kNone;
@@ -49,10 +49,10 @@ size_t TextRows::NextInLine(std::string_view line, size_t start) const {
   return segment_end;
 }
 
-size_t TextRows::RowOf(std::string_view text, size_t offset) const {
+size_t TextRows::RowOf(TextSpan text, size_t offset) const {
   const size_t line = lines_.LineOf(offset);
   const size_t start = lines_.Start(line);
-  const std::string_view bytes = text.substr(start, lines_.End(line, text.size()) - start);
+  const TextSpan bytes = text.substr(start, lines_.End(line, text.size()) - start);
   if (bytes.empty()) return start;
   const size_t target = std::min(offset - start, bytes.size() - 1);
   size_t row = target - target % kSegmentBytes;
@@ -62,7 +62,7 @@ size_t TextRows::RowOf(std::string_view text, size_t offset) const {
   return start + row;
 }
 
-size_t TextRows::Next(std::string_view text, size_t row) const {
+size_t TextRows::Next(TextSpan text, size_t row) const {
   const size_t line = lines_.LineOf(row);
   const size_t start = lines_.Start(line);
   const size_t end = lines_.End(line, text.size());
@@ -72,14 +72,14 @@ size_t TextRows::Next(std::string_view text, size_t row) const {
   return line + 1 < lines_.Count() ? lines_.Start(line + 1) : kNone;
 }
 
-size_t TextRows::Previous(std::string_view text, size_t row) const {
+size_t TextRows::Previous(TextSpan text, size_t row) const {
   const size_t line = lines_.LineOf(row);
   if (row > lines_.Start(line)) return RowOf(text, row - 1);
   if (line == 0) return kNone;
   return RowOf(text, lines_.End(line - 1, text.size()));
 }
 
-size_t TextRows::Back(std::string_view text, size_t row, size_t count) const {
+size_t TextRows::Back(TextSpan text, size_t row, size_t count) const {
   std::vector<size_t> rows;
   while (count > 0) {
     const size_t line = lines_.LineOf(row);
@@ -91,7 +91,7 @@ size_t TextRows::Back(std::string_view text, size_t row, size_t count) const {
       continue;
     }
     // The rows of the segment before row, found in one walk from the segment's start.
-    const std::string_view bytes = text.substr(start, lines_.End(line, text.size()) - start);
+    const TextSpan bytes = text.substr(start, lines_.End(line, text.size()) - start);
     const size_t before = row - start - 1;
     rows.clear();
     for (size_t at = before - before % kSegmentBytes; at < row - start;
@@ -105,20 +105,20 @@ size_t TextRows::Back(std::string_view text, size_t row, size_t count) const {
   return row;
 }
 
-size_t TextRows::End(std::string_view text, size_t row) const {
+size_t TextRows::End(TextSpan text, size_t row) const {
   const size_t line = lines_.LineOf(row);
   const size_t end = lines_.End(line, text.size());
   const size_t next = Next(text, row);
   return next != kNone && next < end ? next : end;
 }
 
-int TextRows::XOf(std::string_view text, size_t row, size_t offset) const {
+int TextRows::XOf(TextSpan text, size_t row, size_t offset) const {
   int x = 0;
   for (size_t i = row; i < offset; ++i) x += Advance(static_cast<unsigned char>(text[i]), x);
   return x;
 }
 
-size_t TextRows::OffsetAt(std::string_view text, size_t row, int x) const {
+size_t TextRows::OffsetAt(TextSpan text, size_t row, int x) const {
   const size_t end = End(text, row);
   int left = 0;
   for (size_t i = row; i < end; ++i) {
@@ -129,7 +129,7 @@ size_t TextRows::OffsetAt(std::string_view text, size_t row, int x) const {
   return end;
 }
 
-std::pair<size_t, size_t> TextRows::WordAt(std::string_view text, size_t offset) const {
+std::pair<size_t, size_t> TextRows::WordAt(TextSpan text, size_t offset) const {
   const size_t line = lines_.LineOf(offset);
   const size_t start = lines_.Start(line);
   const size_t end = lines_.End(line, text.size());

@@ -6,7 +6,6 @@
 
 #include <array>
 #include <cstddef>
-#include <string_view>
 #include <utility>
 
 #include "shell/logic/LineIndex.h"
@@ -30,28 +29,28 @@ class TextRows {
   int Width() const { return width_; }
 
   // The row that holds offset; the end of a line belongs to its last row.
-  size_t RowOf(std::string_view text, size_t offset) const;
+  size_t RowOf(TextSpan text, size_t offset) const;
   // The row after or before row, or kNone at the end or the start of the text.
-  size_t Next(std::string_view text, size_t row) const;
-  size_t Previous(std::string_view text, size_t row) const;
+  size_t Next(TextSpan text, size_t row) const;
+  size_t Previous(TextSpan text, size_t row) const;
   // The row count rows before row, or the first row; walks each segment on the way once.
-  size_t Back(std::string_view text, size_t row, size_t count) const;
+  size_t Back(TextSpan text, size_t row, size_t count) const;
   // Where the row's bytes end (its line's CR LF is no part of it).
-  size_t End(std::string_view text, size_t row) const;
+  size_t End(TextSpan text, size_t row) const;
 
   // The x of the offset within its row, and the offset nearest to x in a row.
-  int XOf(std::string_view text, size_t row, size_t offset) const;
-  size_t OffsetAt(std::string_view text, size_t row, int x) const;
+  int XOf(TextSpan text, size_t row, size_t offset) const;
+  size_t OffsetAt(TextSpan text, size_t row, int x) const;
 
   // The word, run of blanks or run of other signs around offset, within its line.
-  std::pair<size_t, size_t> WordAt(std::string_view text, size_t offset) const;
+  std::pair<size_t, size_t> WordAt(TextSpan text, size_t offset) const;
 
   // How far a byte drawn at x from its row's start moves the next one.
   int Advance(unsigned char byte, int x) const;
 
  private:
   // In one line's bytes: where the row starting at start ends and the next row starts.
-  size_t NextInLine(std::string_view line, size_t start) const;
+  size_t NextInLine(TextSpan line, size_t start) const;
 
   const LineIndex& lines_;
   const GlyphWidths& widths_;

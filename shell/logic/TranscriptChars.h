@@ -13,9 +13,10 @@ namespace transcript_chars {
 char16_t Shown(unsigned char byte);
 
 // Writes the shown text of text[begin, end) to out (end - begin units, char16_t or a 16-bit
-// wchar_t): a CR LF pair stays CR LF, the line break; every other byte is Shown(byte).
-template <typename Char>
-void CopyShown(std::string_view text, size_t begin, size_t end, Char* out) {
+// wchar_t): a CR LF pair stays CR LF, the line break; every other byte is Shown(byte). The text
+// is anything that gives its bytes by offset (a string or the transcript's TextSpan).
+template <typename Text, typename Char>
+void CopyShown(const Text& text, size_t begin, size_t end, Char* out) {
   static_assert(sizeof(Char) == 2);
   for (size_t i = begin; i < end; ++i) {
     const char byte = text[i];

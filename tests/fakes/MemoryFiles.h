@@ -11,7 +11,10 @@
 
 class MemoryFiles : public FileSystem {
  public:
-  bool WriteFile(const std::filesystem::path& path, std::string_view bytes) override {
+  bool WriteFile(const std::filesystem::path& path,
+                 std::span<const std::string_view> pieces) override {
+    std::string bytes;
+    for (std::string_view piece : pieces) bytes.append(piece);
     writes.push_back(path);
     std::string& file = files[path];
     file.clear();

@@ -82,7 +82,7 @@ class EventLoopbackFixture : public ::testing::Test {
   }
 
   bool TranscriptHas(const std::string& part) const {
-    return transcript.Text().find(part) != std::string::npos;
+    return transcript.Text().ToString().find(part) != std::string::npos;
   }
 
   // The disconnected banner for an endpoint and kind label.

@@ -40,7 +40,7 @@ TEST_F(EventLoopback, AnEmptyAddressDisconnectsAndRaisesFromConnect) {
     EXPECT_EQ(error.Message(), kNoAddressSpecified);
   }
   EXPECT_EQ(events, (Texts{"OnLookup", "OnDisconnect"}));
-  EXPECT_EQ(transcript.Text(), DisconnectedBanner("", texts::kNoConnection));
+  EXPECT_EQ(transcript.Text().ToString(), DisconnectedBanner("", texts::kNoConnection));
   EXPECT_EQ(controller.TransportKind(), ConnectionController::kNoKind);
   EXPECT_TRUE(view.address_history.Contains(""));
 }
@@ -54,7 +54,7 @@ TEST_F(EventLoopback, AnUnresolvableNameDisconnectsLaterWithTheLookUpError) {
   EXPECT_EQ(events, (Texts{"OnLookup", "OnDisconnect"}));
   EXPECT_EQ(route.messages, Texts{WindowsSocketErrorMessage(11001, kApiAsyncLookup)});
   EXPECT_EQ(route.senders, std::vector<TObject*>{&client.Socket()});
-  EXPECT_EQ(transcript.Text(), DisconnectedBanner("", texts::kNoConnection));
+  EXPECT_EQ(transcript.Text().ToString(), DisconnectedBanner("", texts::kNoConnection));
   EXPECT_EQ(controller.TransportKind(), ConnectionController::kNoKind);
 }
 
@@ -65,7 +65,7 @@ TEST_F(EventLoopback, ARefusedPortRaisesAndTheNextConnectStartsAfresh) {
   ASSERT_TRUE(PumpUntil([this] { return !route.messages.empty(); }));
   EXPECT_EQ(route.messages, Texts{AsynchronousSocketErrorMessage(10061)});
   EXPECT_EQ(events, (Texts{"OnLookup", "OnConnecting"}));
-  EXPECT_EQ(transcript.Text(), "");
+  EXPECT_EQ(transcript.Text().ToString(), "");
   EXPECT_EQ(controller.TransportKind(), ConnectionController::kEventKind);
   EXPECT_FALSE(view.Enabled(ConnectionControl::DisconnectButton));
   SocketHandle failed = client.Socket().Handle();
@@ -99,7 +99,7 @@ TEST_F(EventLoopback, ThreeLinesInOneSegmentArriveAsOneChunk) {
   transcript.Clear();
   peer.Send("one\r\ntwo\nthree\r\n");
   ASSERT_TRUE(PumpUntil([this] { return reads > 0; }));
-  EXPECT_EQ(transcript.Text(), "> one\r\ntwo\nthree\r\n\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "> one\r\ntwo\nthree\r\n\r\n");
   EXPECT_EQ(reads, 1);
 }
 
@@ -110,7 +110,8 @@ TEST_F(EventLoopback, ThePeersLastWordsBeforeItsCloseReachTheTranscript) {
   peer.Close();
   ASSERT_TRUE(PumpUntil([this] { return controller.TransportKind() == 3; }));
   std::string endpoint = "127.0.0.1:" + std::to_string(peer.Port());
-  EXPECT_EQ(transcript.Text(), "> bye\r\n\r\n" + DisconnectedBanner(endpoint, "Server Socket"));
+  EXPECT_EQ(transcript.Text().ToString(),
+            "> bye\r\n\r\n" + DisconnectedBanner(endpoint, "Server Socket"));
 }
 
 TEST_F(EventLoopback, ConnectingAgainWhileTheLookUpIsPendingConnectsOnce) {
@@ -176,7 +177,7 @@ TEST_F(EventLoopback, APeerThatStallsGetsALargeSendOnceItReads) {
       30000));
   EXPECT_TRUE(received == large);
   EXPECT_EQ(client.Socket().UnsentBytes(), 0u);
-  EXPECT_TRUE(transcript.Text().ends_with(large.substr(large.size() - 5) + "\r\n"));
+  EXPECT_TRUE(transcript.Text().ToString().ends_with(large.substr(large.size() - 5) + "\r\n"));
 }
 
 }  // namespace

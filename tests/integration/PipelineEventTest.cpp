@@ -28,7 +28,7 @@ class PipelineEvent : public EventLoopbackFixture {
 TEST_F(PipelineEvent, ALineGoesOutAsTypedWithoutALineEndAndIsEchoed) {
   Type("hello");
   EXPECT_EQ(peer.Receive(5), "hello");
-  EXPECT_EQ(transcript.Text(), "# hello\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# hello\r\n");
   EXPECT_EQ(view.message_history.Entries(), Texts{"hello"});
   EXPECT_EQ(view.message, "");
   EXPECT_EQ(pipeline.LastSentLine(), "hello");
@@ -37,13 +37,13 @@ TEST_F(PipelineEvent, ALineGoesOutAsTypedWithoutALineEndAndIsEchoed) {
 TEST_F(PipelineEvent, NothingToSendGoesOnlyIntoTheHistory) {
   Type("$$$");
   EXPECT_EQ(SentBefore(), "");
-  EXPECT_EQ(transcript.Text(), "# <end>\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# <end>\r\n");
   EXPECT_TRUE(view.message_history.Contains("$$$"));
 }
 
 TEST_F(PipelineEvent, RepeatBeforeAnySendSendsNothingAndEchoesThePrefix) {
   Type("!r");
-  EXPECT_EQ(transcript.Text(), "# \r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# \r\n");
   EXPECT_EQ(SentBefore(), "");
   EXPECT_TRUE(view.message_history.Contains("!r"));
 }
@@ -51,9 +51,9 @@ TEST_F(PipelineEvent, RepeatBeforeAnySendSendsNothingAndEchoesThePrefix) {
 TEST_F(PipelineEvent, ClearEmptiesTheTranscriptAndRepeatSendsTheLineFromBefore) {
   Type("first");
   Type("!cl");
-  EXPECT_EQ(transcript.Text(), "");
+  EXPECT_EQ(transcript.Text().ToString(), "");
   Type("!r");
-  EXPECT_EQ(transcript.Text(), "# first\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# first\r\n");
   EXPECT_EQ(SentBefore(), "firstfirst");
   EXPECT_EQ(view.message_history.Entries(), (Texts{"!cl", "!r", "<end>", "first"}));
 }
@@ -64,7 +64,7 @@ TEST_F(PipelineEvent, FileNameSendsThePathOrTheCommandItself) {
   view.picked_file.reset();
   Type("!fname");
   EXPECT_EQ(SentBefore(), "C:\\Users\\me\\notes.txt!fname");
-  EXPECT_EQ(transcript.Text(), "# C:\\Users\\me\\notes.txt\r\n# !fname\r\n# <end>\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# C:\\Users\\me\\notes.txt\r\n# !fname\r\n# <end>\r\n");
 }
 
 TEST_F(PipelineEvent, TerminateSendsNothingAndIsRemembered) {
@@ -86,7 +86,7 @@ TEST_F(PipelineEvent, AfterADisconnectNothingReachesAnyTransport) {
   Type("late");
   EXPECT_TRUE(peer.WaitForClose());
   EXPECT_EQ(log.calls, (Texts{"clear MSG", "focus MSG"}));
-  EXPECT_TRUE(transcript.Text().ends_with("# late\r\n"));
+  EXPECT_TRUE(transcript.Text().ToString().ends_with("# late\r\n"));
 }
 
 }  // namespace

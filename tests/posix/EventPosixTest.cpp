@@ -40,7 +40,7 @@ TEST_F(EventPosix, ASendAfterAResetDisconnectsAndRaisesWithoutEcho) {
     EXPECT_EQ(error.Message(), WindowsSocketErrorMessage(10054, kApiSend));
   }
   EXPECT_EQ(events, Texts{"OnDisconnect"});
-  EXPECT_EQ(transcript.Text().find("# lost"), std::string::npos);
+  EXPECT_EQ(transcript.Text().ToString().find("# lost"), std::string::npos);
   EXPECT_EQ(view.message_history.Size(), 0u);
   EXPECT_EQ(view.message, "lost");
 }

@@ -79,8 +79,8 @@ TEST_F(EventRedis, ServesInlineCommandsAndClosesOnQuit) {
   Type("QUIT\n");
   ASSERT_TRUE(PumpUntil([this] { return controller.TransportKind() == 3; }));
   std::string endpoint = "localhost:" + std::to_string(port_);
-  EXPECT_TRUE(
-      transcript.Text().ends_with("> +OK\r\n\r\n" + DisconnectedBanner(endpoint, "Server Socket")));
+  EXPECT_TRUE(transcript.Text().ToString().ends_with(
+      "> +OK\r\n\r\n" + DisconnectedBanner(endpoint, "Server Socket")));
   EXPECT_TRUE(route.messages.empty());
 }
 

@@ -69,12 +69,12 @@ TEST_F(ConnectionControllerTest, ConnectAndDisconnectWithoutTraffic) {
   EXPECT_EQ(log.calls, (Calls{"cs.Close", "timer stop", "disable DConB", "enable SrvBox",
                               "enable ADRL", "enable PortED", "enable ConB", "disable SendB",
                               "SL1 " + no_connection, "SL2 ", "repaint"}));
-  EXPECT_EQ(transcript.Text(), "!// " + cp1251::FromUtf8("Установлено соединение с ") +
-                                   "example.org:7 (TCP/IP Server);\r\n\r\n"
-                                   "\r\n!// " +
-                                   cp1251::FromUtf8("Разорвано соединение с ") +
-                                   "example.org:7 (TCP/IP Server);\r\n\r\n" + kSeparator +
-                                   "\r\n\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "!// " + cp1251::FromUtf8("Установлено соединение с ") +
+                                              "example.org:7 (TCP/IP Server);\r\n\r\n"
+                                              "\r\n!// " +
+                                              cp1251::FromUtf8("Разорвано соединение с ") +
+                                              "example.org:7 (TCP/IP Server);\r\n\r\n" +
+                                              kSeparator + "\r\n\r\n");
   EXPECT_EQ(
       transcript.Lines(),
       (Calls{
@@ -90,7 +90,7 @@ TEST_F(ConnectionControllerTest, DisconnectedBannerStartsWithAnEmptyLineOnAnEmpt
   controller.Connect();
   transcript.Clear();
   controller.Disconnect();
-  EXPECT_EQ(transcript.Text().substr(0, 6), "\r\n!// ");
+  EXPECT_EQ(transcript.Text().ToString().substr(0, 6), "\r\n!// ");
 }
 
 TEST_F(ConnectionControllerTest, FailedLineConnectShowsTheIdleBannerThenRaises) {
@@ -100,9 +100,9 @@ TEST_F(ConnectionControllerTest, FailedLineConnectShowsTheIdleBannerThenRaises) 
     throw Exception(SocketErrorMessage(10061));
   };
   EXPECT_THROW(controller.Connect(), Exception);
-  EXPECT_EQ(transcript.Text(), "\r\n!// " + cp1251::FromUtf8("Разорвано соединение с ") + " (" +
-                                   cp1251::FromUtf8("Нет соединения") + ");\r\n\r\n" + kSeparator +
-                                   "\r\n\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "\r\n!// " + cp1251::FromUtf8("Разорвано соединение с ") +
+                                              " (" + cp1251::FromUtf8("Нет соединения") +
+                                              ");\r\n\r\n" + kSeparator + "\r\n\r\n");
   EXPECT_EQ(controller.TransportKind(), 3);
   EXPECT_TRUE(view.Enabled(ConnectionControl::ConnectButton));
   EXPECT_FALSE(view.Enabled(ConnectionControl::DisconnectButton));
@@ -150,7 +150,7 @@ TEST_F(ConnectionControllerTest, PollsOneLineAndAppliesTheAtRule) {
     transcript.Clear();
     line.lines.push_back(row.received);
     controller.PollTick();
-    EXPECT_EQ(transcript.Text(), row.shown) << row.received;
+    EXPECT_EQ(transcript.Text().ToString(), row.shown) << row.received;
   }
 }
 
@@ -164,7 +164,7 @@ TEST_F(ConnectionControllerTest, PollReadsAtMostOneLinePerTickAndNothingWhenClos
   EXPECT_EQ(log.calls, (Calls{"cs.ReadLine \"\" 5"}));
   controller.PollTick();
   EXPECT_EQ(line.lines.size(), 1u);
-  EXPECT_NE(transcript.Text().find("> one\r\n> two\r\n"), std::string::npos);
+  EXPECT_NE(transcript.Text().ToString().find("> one\r\n> two\r\n"), std::string::npos);
 }
 
 TEST_F(ConnectionControllerTest, PeerCloseOnThePollGoesIdleBeforeTheError) {
@@ -195,7 +195,7 @@ TEST_F(ConnectionControllerTest, EventTransportConnectsLaterAndShowsChunks) {
   event.chunks = {"two\r\nwords", ""};
   controller.HandleChunk();
   controller.HandleChunk();
-  EXPECT_EQ(transcript.Text(), "> two\r\nwords\r\n> \r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "> two\r\nwords\r\n> \r\n");
   EXPECT_EQ(transcript.Lines(), (Calls{"> two", "words", "> "}));
   controller.Disconnect();
   EXPECT_EQ(controller.TransportKind(), 3);

@@ -46,8 +46,8 @@ TEST_F(EventPipeline, AFailingSendDisconnectsFirstAndLeavesNoEchoAndNoHistory) {
   net.send_error = 10054;
   EXPECT_EQ(Raised([&] { Type("lost"); }), SocketError(10054, kApiSend));
   EXPECT_EQ(controller.TransportKind(), ConnectionController::kNoKind);
-  EXPECT_TRUE(transcript.Text().starts_with("\r\n!// " + texts::kDisconnectedFrom));
-  EXPECT_EQ(transcript.Text().find("# lost"), std::string::npos);
+  EXPECT_TRUE(transcript.Text().ToString().starts_with("\r\n!// " + texts::kDisconnectedFrom));
+  EXPECT_EQ(transcript.Text().ToString().find("# lost"), std::string::npos);
   EXPECT_EQ(view.message_history.Size(), 0u);
   EXPECT_EQ(view.message, "lost");
   EXPECT_EQ(pipeline.LastSentLine(), "lost");
@@ -56,7 +56,7 @@ TEST_F(EventPipeline, AFailingSendDisconnectsFirstAndLeavesNoEchoAndNoHistory) {
 TEST_F(EventPipeline, ASendThatWouldBlockIsStillEchoedAndGoesOutLater) {
   net.send_error = 10035;
   Type("later");
-  EXPECT_EQ(transcript.Text(), "# later\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# later\r\n");
   EXPECT_EQ(net.sent, "");
   net.send_error = 0;
   api->Notify(100, socket_event::kWrite);
@@ -68,7 +68,7 @@ TEST_F(EventPipeline, APartSendEchoesTheWholeLineAndSendsTheRestInOrder) {
   net.send_error = 10035;
   Type("abcdef");
   Type("gh");
-  EXPECT_EQ(transcript.Text(), "# abcdef\r\n# gh\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# abcdef\r\n# gh\r\n");
   EXPECT_EQ(net.sent, "abc");
   net.send_error = 0;
   api->Notify(100, socket_event::kWrite);
@@ -77,13 +77,13 @@ TEST_F(EventPipeline, APartSendEchoesTheWholeLineAndSendsTheRestInOrder) {
 
 TEST_F(EventPipeline, RepeatBeforeAnySendMakesOneEmptySend) {
   Type("!r");
-  EXPECT_EQ(transcript.Text(), "# \r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# \r\n");
   EXPECT_EQ(Take(), (Texts{"send 100 0 took 0", "clear MSG", "focus MSG"}));
 }
 
 TEST_F(EventPipeline, AnEmptyReadNotificationAppendsThePrefixAlone) {
   api->Notify(100, socket_event::kRead);
-  EXPECT_EQ(transcript.Text(), "> \r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "> \r\n");
 }
 
 TEST_F(EventPipeline, AResetKeepsTheWindowConnectedUntilDisconnect) {

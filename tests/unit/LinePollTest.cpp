@@ -59,7 +59,7 @@ TEST_F(LinePollTest, AResetIsReportedOnceAndTheWindowGoesIdle) {
   } catch (const ENetSocketError& e) {
     EXPECT_EQ(e.Message(), SocketErrorMessage(10054));
   }
-  EXPECT_TRUE(app.transcript.Text().ends_with(texts::kSeparatorLine + "\r\n\r\n"));
+  EXPECT_TRUE(app.transcript.Text().ToString().ends_with(texts::kSeparatorLine + "\r\n\r\n"));
   EXPECT_FALSE(app.controller.IsConnected());
   EXPECT_EQ(app.controller.TransportKind(), 3);
   EXPECT_FALSE(app.view.timer_running);
@@ -79,8 +79,8 @@ TEST_F(LinePollTest, LinesBeforeTheCloseAndTheLastBytesAreShownThenTheCloseRaise
   EXPECT_THROW(app.Tick(), EConnClosedGracefully);
   EXPECT_EQ(app.controller.TransportKind(), 3);
   EXPECT_FALSE(app.view.timer_running);
-  EXPECT_LT(app.transcript.Text().find("> partial"),
-            app.transcript.Text().find(texts::kDisconnectedFrom));
+  EXPECT_LT(app.transcript.Text().ToString().find("> partial"),
+            app.transcript.Text().ToString().find(texts::kDisconnectedFrom));
 }
 
 }  // namespace

@@ -58,7 +58,7 @@ TEST_F(OutgoingPipelineTest, SendsEchoesRemembersAndClears) {
   Type("hello");
   EXPECT_EQ(log.calls, (Texts{"cs.WriteLine hello", "clear MSG", "focus MSG"}));
   EXPECT_EQ(line.written, (Texts{"hello\r\n"}));
-  EXPECT_EQ(transcript.Text(), "# hello\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# hello\r\n");
   EXPECT_EQ(view.message_history.Entries(), (Texts{"hello"}));
   EXPECT_EQ(view.message, "");
   EXPECT_EQ(pipeline.LastSentLine(), "hello");
@@ -68,14 +68,14 @@ TEST_F(OutgoingPipelineTest, EventTransportSendsTheBytesAsTyped) {
   ConnectEvent();
   Type(std::string("raw\0\xFF", 5));
   EXPECT_EQ(event.sent, (Texts{std::string("raw\0\xFF", 5)}));
-  EXPECT_EQ(transcript.Text(), std::string("# raw\0\xFF\r\n", 9));
+  EXPECT_EQ(transcript.Text().ToString(), std::string("# raw\0\xFF\r\n", 9));
 }
 
 TEST_F(OutgoingPipelineTest, NothingToSendGoesOnlyIntoTheHistory) {
   ConnectLine();
   Type("$$$");
   EXPECT_EQ(line.written, Texts{});
-  EXPECT_EQ(transcript.Text(), "");
+  EXPECT_EQ(transcript.Text().ToString(), "");
   EXPECT_EQ(view.message_history.Entries(), (Texts{"$$$"}));
 }
 
@@ -90,12 +90,12 @@ TEST_F(OutgoingPipelineTest, ClearEmptiesTheTranscriptAndLeavesNoEntry) {
   ConnectLine();
   Type("one");
   Type("!cl");
-  EXPECT_EQ(transcript.Text(), "");
+  EXPECT_EQ(transcript.Text().ToString(), "");
   EXPECT_EQ(line.written, (Texts{"one\r\n"}));
   // "!r" after "!cl" repeats the line sent before the clear.
   Type("!r");
   EXPECT_EQ(line.written, (Texts{"one\r\n", "one\r\n"}));
-  EXPECT_EQ(transcript.Text(), "# one\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# one\r\n");
   EXPECT_EQ(view.message_history.Entries(), (Texts{"!cl", "!r", "one"}));
 }
 
@@ -103,14 +103,14 @@ TEST_F(OutgoingPipelineTest, RepeatBeforeAnySendSendsAnEmptyLine) {
   ConnectLine();
   Type("!r");
   EXPECT_EQ(line.written, (Texts{"\r\n"}));
-  EXPECT_EQ(transcript.Text(), "# \r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# \r\n");
 }
 
 TEST_F(OutgoingPipelineTest, RepeatBeforeAnySendOnTheEventTransportSendsNoBytes) {
   ConnectEvent();
   Type("!r");
   EXPECT_EQ(event.sent, (Texts{""}));
-  EXPECT_EQ(transcript.Text(), "# \r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# \r\n");
 }
 
 TEST_F(OutgoingPipelineTest, FileNameSendsThePathOrTheCommandWhenCancelled) {
@@ -122,7 +122,7 @@ TEST_F(OutgoingPipelineTest, FileNameSendsThePathOrTheCommandWhenCancelled) {
   view.picked_file.reset();
   Type("!fname");
   EXPECT_EQ(line.written, (Texts{sent + "\r\n", "!fname\r\n"}));
-  EXPECT_EQ(transcript.Text(), "# " + sent + "\r\n# !fname\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# " + sent + "\r\n# !fname\r\n");
   EXPECT_EQ(view.message_history.Entries(), (Texts{"!fname"}));
 }
 
@@ -138,7 +138,7 @@ TEST_F(OutgoingPipelineTest, AFailedSendLeavesNoEchoNoHistoryAndTheText) {
   ConnectLine();
   line.write_behaviour = [] { throw Exception(SocketErrorMessage(10054)); };
   EXPECT_THROW(Type("lost"), Exception);
-  EXPECT_EQ(transcript.Text(), "");
+  EXPECT_EQ(transcript.Text().ToString(), "");
   EXPECT_EQ(view.message_history.Size(), 0u);
   EXPECT_EQ(view.message, "lost");
   // It still counts as the last line sent.
@@ -151,7 +151,7 @@ TEST_F(OutgoingPipelineTest, AfterADisconnectNothingIsSent) {
   log.Clear();
   Type("late");
   EXPECT_EQ(log.calls, (Texts{"clear MSG", "focus MSG"}));
-  EXPECT_EQ(transcript.Text().substr(transcript.Text().size() - 8), "# late\r\n");
+  EXPECT_EQ(transcript.Text().ToString().substr(transcript.Text().size() - 8), "# late\r\n");
 }
 
 TEST_F(OutgoingPipelineTest, HistoryKeepsTheFirstSpelling) {

@@ -55,16 +55,33 @@ TEST(LineIndex, CutsAtCrLfOnlyAcrossAppendsInAnyPieces) {
   const std::string text = "one\r\ntwo\rlone\nthree\r\n\r\nlast\r\n";
   const std::vector<size_t> expected{0, 5, 21, 23, 29};
   // Whole, byte by byte (a CR and its LF in different appends), and cleared then appended.
+  TranscriptText stored;
+  stored.Append(text);
   LineIndex whole;
-  whole.Update(text);
+  whole.Update(stored);
   EXPECT_EQ(Starts(whole), expected);
+  TranscriptText growing;
   LineIndex pieces;
-  for (size_t i = 1; i <= text.size(); ++i) pieces.Update(std::string_view(text).substr(0, i));
+  for (const char byte : text) {
+    growing.Append(std::string_view(&byte, 1));
+    pieces.Update(growing);
+  }
   EXPECT_EQ(Starts(pieces), expected);
+  growing.Clear();
   pieces.Clear();
   EXPECT_EQ(Starts(pieces), std::vector<size_t>{0});
-  pieces.Update("x\r\n");
+  growing.Append("x\r\n");
+  pieces.Update(growing);
   EXPECT_EQ(Starts(pieces), (std::vector<size_t>{0, 3}));
+  // A CR LF across the edge of the text's blocks.
+  const std::string across = std::string(TranscriptText::kBlockBytes - 1, 'a') + "\r\nb";
+  stored.Clear();
+  stored.Append(across);
+  LineIndex far;
+  far.Update(stored);
+  EXPECT_EQ(Starts(far), (std::vector<size_t>{0, TranscriptText::kBlockBytes + 1}));
+  EXPECT_EQ(stored.ToString(), across);
+  EXPECT_EQ(TextSpan(stored).substr(TranscriptText::kBlockBytes - 2, 3).ToString(), "a\r\n");
 
   EXPECT_EQ(whole.End(0, text.size()), 3u);
   EXPECT_EQ(whole.End(1, text.size()), 19u);
@@ -83,8 +100,10 @@ class TextRowsTest : public ::testing::Test {
     widths.tab_stop = 40;
     rows.SetWidth(100);
   }
-  void SetText(std::string value) {
-    text = std::move(value);
+  void SetText(const std::string& value) {
+    stored.Clear();
+    stored.Append(value);
+    text = stored;
     lines.Clear();
     lines.Update(text);
   }
@@ -92,7 +111,7 @@ class TextRowsTest : public ::testing::Test {
   std::vector<std::string> AllRows() const {
     std::vector<std::string> all;
     for (size_t row = 0; row != TextRows::kNone; row = rows.Next(text, row)) {
-      all.push_back(text.substr(row, rows.End(text, row) - row));
+      all.push_back(text.substr(row, rows.End(text, row) - row).ToString());
     }
     return all;
   }
@@ -100,7 +119,8 @@ class TextRowsTest : public ::testing::Test {
   GlyphWidths widths;
   LineIndex lines;
   TextRows rows{lines, widths};
-  std::string text;
+  TranscriptText stored;
+  TextSpan text;
 };
 
 TEST_F(TextRowsTest, WrapsAtTheWidthBetweenWordsAndWalksBothWays) {
@@ -146,8 +166,8 @@ TEST_F(TextRowsTest, WrapsAtTheWidthBetweenWordsAndWalksBothWays) {
 }
 
 TEST_F(TextRowsTest, ALongLineIsFoundFromItsSegmentAlone) {
-  // Two megabytes without a line end or a blank: rows of 10 bytes, and a short row where each
-  // segment ends.
+  // Two megabytes without a line end or a blank (across the text's blocks): rows of 10 bytes,
+  // and a short row where each segment ends.
   SetText(std::string(2 * 1024 * 1024 + 5, 'z'));
   const size_t segment = TextRows::kSegmentBytes;
   EXPECT_EQ(rows.RowOf(text, 25), 20u);
@@ -176,7 +196,7 @@ TEST_F(TextRowsTest, MapsXToOffsetsAndFindsWords) {
                {11, "x_1"}, {13, " "}, {14, ".."}, {16, ".."},          {20, "next"}};
   for (const auto& c : cases) {
     const auto [first, last] = rows.WordAt(text, c.offset);
-    EXPECT_EQ(text.substr(first, last - first), c.word) << c.offset;
+    EXPECT_EQ(text.substr(first, last - first).ToString(), c.word) << c.offset;
   }
 }
 

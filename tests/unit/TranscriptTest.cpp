@@ -20,7 +20,7 @@ TEST_F(TranscriptTest, AppendsEntriesWithLineEnds) {
   transcript.AppendStatus("text");
   transcript.Append("");
   transcript.Append("> a\r\nb");
-  EXPECT_EQ(transcript.Text(), "# hello\r\n!// text\r\n\r\n> a\r\nb\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "# hello\r\n!// text\r\n\r\n> a\r\nb\r\n");
   EXPECT_EQ(transcript.Lines(), (std::vector<std::string>{"# hello", "!// text", "", "> a", "b"}));
 }
 
@@ -33,14 +33,14 @@ TEST_F(TranscriptTest, ReportsAppendsAndClears) {
   std::vector<std::string> seen;
   transcript.OnChange = [&](const Transcript::Change& change) {
     seen.push_back(change.kind == Transcript::Change::Kind::Cleared ? std::string("<clear>")
-                                                                    : std::string(change.appended));
+                                                                    : change.appended.ToString());
   };
   transcript.Append("one");
   transcript.AppendStatus("two");
   transcript.Clear();
   transcript.Append("three");
   EXPECT_EQ(seen, (std::vector<std::string>{"one\r\n", "!// two\r\n", "<clear>", "three\r\n"}));
-  EXPECT_EQ(transcript.Text(), "three\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "three\r\n");
 }
 
 TEST_F(TranscriptTest, SavesTheBytesExactly) {
@@ -48,9 +48,12 @@ TEST_F(TranscriptTest, SavesTheBytesExactly) {
   std::string russian = cp1251::FromUtf8("Привет");
   transcript.Append(std::string("# a\0b", 5));
   transcript.Append("> " + russian + "\r\n\x98\xFF");
+  // Longer than one of the blocks the transcript keeps its bytes in.
+  const std::string large(TranscriptText::kBlockBytes * 2 + 7, 'x');
+  transcript.Append("> ", large);
   transcript.SaveTo(dir.Native("log.txt"));
   EXPECT_EQ(ReadBytes(dir.Native("log.txt")),
-            std::string("# a\0b\r\n", 7) + "> " + russian + "\r\n\x98\xFF\r\n");
+            std::string("# a\0b\r\n", 7) + "> " + russian + "\r\n\x98\xFF\r\n> " + large + "\r\n");
 }
 
 TEST_F(TranscriptTest, SavesAnEmptyTranscriptAsAnEmptyFileAndOverwrites) {
@@ -80,7 +83,7 @@ TEST_F(TranscriptTest, SavesUnderAnyNameAndNamesItInMessages) {
   } catch (const EFCreateError& e) {
     EXPECT_EQ(e.Message(), "Cannot create file " + shown);
   }
-  EXPECT_EQ(transcript.Text(), "x\r\n");
+  EXPECT_EQ(transcript.Text().ToString(), "x\r\n");
 }
 
 }  // namespace

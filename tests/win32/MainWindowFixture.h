@@ -31,7 +31,7 @@ class MainWindowTest : public ::testing::Test {
     return *form;
   }
 
-  std::string Text() { return form->TheTranscript().Text(); }
+  std::string Text() { return form->TheTranscript().Text().ToString(); }
 
   bool WaitText(const std::string& part) {
     return PumpUntil([&] { return Text().find(part) != std::string::npos; });

@@ -92,8 +92,9 @@ TEST_F(TranscriptViewTest, ShowsTheBytesAsLinesWithPlaceholdersAndLeavesThemAlon
       L"> one\r\ntwo\r\nlone\u240Dcr and lone\u240Alf\r\nnul\u2400byte\uFFFD\r\n"
       L"!// \u0423\u0441\u0442\u0430\u043D\u043E\u0432\u043B\u0435\u043D\u043E\r\n";
   EXPECT_EQ(Shown(), expected);
-  EXPECT_EQ(transcript.Text(), "> one\r\ntwo\r\nlone\rcr and lone\nlf\r\nnul\0byte\x98\r\n"s +
-                                   cp1251::FromUtf8("!// Установлено\r\n"));
+  EXPECT_EQ(transcript.Text().ToString(),
+            "> one\r\ntwo\r\nlone\rcr and lone\nlf\r\nnul\0byte\x98\r\n"s +
+                cp1251::FromUtf8("!// Установлено\r\n"));
   // A short buffer gets the start of the text, ended by a zero.
   wchar_t start[6] = {L'?', L'?', L'?', L'?', L'?', L'?'};
   EXPECT_EQ(SendMessageW(view.Handle(), WM_GETTEXT, 6, reinterpret_cast<LPARAM>(start)), 5);
