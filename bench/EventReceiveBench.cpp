@@ -30,7 +30,7 @@ void BM_EventReceiveString(benchmark::State& state) {
     bool closed = false;
     TEventClient client;
     client.OnRead = [&](TObject*, TAsyncSocket* socket) {
-      std::string chunk = socket->ReceiveString();
+      const std::string_view chunk = socket->ReceiveString();
       check.Add(chunk.data(), chunk.size());
     };
     client.OnDisconnect = [&](TObject*, TAsyncSocket*) { closed = true; };

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // The blocking client behind "TCP/IP Server".
 class LineTransport {
@@ -43,8 +44,8 @@ class EventTransport {
   virtual void SetActive(bool active) = 0;
   // True from the connect notification to the disconnect notification.
   virtual bool Active() const = 0;
-  // All bytes waiting now, possibly none.
-  virtual std::string ReceiveString() = 0;
+  // All bytes waiting now, possibly none; valid until the next receive.
+  virtual std::string_view ReceiveString() = 0;
   // Sends the bytes as they are, in one send; the count sent (0 when not connected, -1 when the
   // send would block).
   virtual int32_t SendString(const std::string& text) = 0;

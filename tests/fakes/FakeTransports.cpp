@@ -49,12 +49,13 @@ void FakeEventTransport::SetActive(bool value) {
   if (active_behaviour) active_behaviour(value);
 }
 
-std::string FakeEventTransport::ReceiveString() {
+std::string_view FakeEventTransport::ReceiveString() {
   log_.Add("cs2.ReceiveString");
-  if (chunks.empty()) return std::string();
-  std::string chunk = chunks.front();
+  received.clear();
+  if (chunks.empty()) return received;
+  received = chunks.front();
   chunks.pop_front();
-  return chunk;
+  return received;
 }
 
 int32_t FakeEventTransport::SendString(const std::string& text) {

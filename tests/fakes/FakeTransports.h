@@ -50,12 +50,13 @@ class FakeEventTransport : public EventTransport {
   int32_t Port() const override { return port_; }
   void SetActive(bool active) override;
   bool Active() const override { return active; }
-  std::string ReceiveString() override;
+  std::string_view ReceiveString() override;
   int32_t SendString(const std::string& text) override;
 
   std::function<void(bool)> active_behaviour;  // runs when Active is set
   std::function<void()> send_behaviour;        // runs before a send is recorded
   std::deque<std::string> chunks;
+  std::string received;  // the chunk ReceiveString returned last
   std::vector<std::string> sent;
   bool active = false;
 

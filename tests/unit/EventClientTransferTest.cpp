@@ -9,17 +9,26 @@ using namespace transport_texts;
 
 using EventClientTransfer = EventClientFixture;
 
-TEST_F(EventClientTransfer, AReadNotificationHandsOverEverythingWaitingInOneReceive) {
+TEST_F(EventClientTransfer, AReadNotificationHandsOverWhatIsWaitingInOneReceive) {
   Connect();
   std::vector<std::string> chunks;
   client.OnRead = [&](TObject*, TAsyncSocket* socket) {
-    chunks.push_back(socket->ReceiveString());
+    chunks.emplace_back(socket->ReceiveString());
   };
   net.incoming = {std::string("one\r\ntwo\r\nthr\0ee\r\n", 19)};
   api->Notify(100, socket_event::kRead);
   api->Notify(100, socket_event::kRead);  // nothing waiting
   EXPECT_EQ(chunks, (Texts{std::string("one\r\ntwo\r\nthr\0ee\r\n", 19), ""}));
   EXPECT_EQ(Take(), (Texts{"recv 100 19", "recv 100 0"}));
+  // Beyond the most one read takes, the rest waits for the next notification, in order.
+  chunks.clear();
+  const std::string flood = std::string(TAsyncSocket::kMostReceived, 'a') + "rest";
+  net.incoming = {flood};
+  api->Notify(100, socket_event::kRead);
+  api->Notify(100, socket_event::kRead);
+  EXPECT_EQ(chunks, (Texts{flood.substr(0, TAsyncSocket::kMostReceived), "rest"}));
+  EXPECT_EQ(Take(),
+            (Texts{"recv 100 " + std::to_string(TAsyncSocket::kMostReceived), "recv 100 4"}));
 }
 
 TEST_F(EventClientTransfer, ReceiveBytesAsksOrReadsAtMostTheCount) {
@@ -135,7 +144,7 @@ TEST_F(EventClientTransfer, ThePeersCloseDisconnectsOnceWithActiveAlreadyFalse) 
 TEST_F(EventClientTransfer, BytesWaitingAtThePeersCloseAreReadBeforeTheDisconnect) {
   Connect();
   client.OnRead = [this](TObject*, TAsyncSocket* socket) {
-    log.Add("OnRead " + socket->ReceiveString());
+    log.Add("OnRead " + std::string(socket->ReceiveString()));
   };
   net.incoming = {"last words\r\n"};
   api->Notify(100, socket_event::kClose);
@@ -254,7 +263,7 @@ TEST_F(EventClientTransfer, AFailureDuringTheDropStillDropsTheConnection) {
 TEST_F(EventClientTransfer, ANotificationInsideAnotherIsHandledInside) {
   Connect();
   client.OnRead = [this](TObject*, TAsyncSocket* socket) {
-    log.Add("OnRead " + socket->ReceiveString());
+    log.Add("OnRead " + std::string(socket->ReceiveString()));
     api->Notify(100, socket_event::kClose);  // a nested loop delivering the close
     log.Add("after close " + std::to_string(socket->ReceiveString().size()));
   };

@@ -3,6 +3,7 @@
 // find the handle already given up and OnDisconnect fires once.
 #include "transport/event/AsyncSocket.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "core/ErrorRoute.h"
@@ -412,12 +413,11 @@ int32_t TAsyncSocket::ReceiveBytes(char* buffer, int32_t count) {
   return received;
 }
 
-std::string TAsyncSocket::ReceiveString() {
-  int32_t waiting = ReceiveBytes(nullptr, -1);
-  std::string text(static_cast<size_t>(waiting > 0 ? waiting : 0), '\0');
-  int32_t received = ReceiveBytes(text.data(), waiting > 0 ? waiting : 0);
-  text.resize(received > 0 ? static_cast<size_t>(received) : 0);
-  return text;
+std::string_view TAsyncSocket::ReceiveString() {
+  const int32_t waiting = std::clamp(ReceiveBytes(nullptr, -1), 0, kMostReceived);
+  if (!received_) received_ = std::make_unique_for_overwrite<char[]>(kMostReceived);
+  const int32_t received = ReceiveBytes(received_.get(), waiting);
+  return std::string_view(received_.get(), received > 0 ? static_cast<size_t>(received) : 0);
 }
 
 TAsyncClientSocket::TAsyncClientSocket(SocketHandle handle, const SocketsFactory& factory)

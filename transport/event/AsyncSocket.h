@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/Sockets.h"
 #include "transport/event/AsyncSocketTypes.h"
@@ -24,6 +25,10 @@ class TAsyncSocket : public TObject, private SocketEvents {
   static constexpr uint8_t kDefaultMask =
       socket_event::kRead | socket_event::kWrite | socket_event::kConnect | socket_event::kClose;
   static constexpr int32_t kNoAddressCode = 1110;
+  // The most bytes one ReceiveString takes. What waits beyond it is left for the next read
+  // notification, which the platform sends while bytes wait: a peer that sends faster than the
+  // window shows never holds the window in one message for longer than this many bytes take.
+  static constexpr int32_t kMostReceived = 256 * 1024;
 
   // Starts the socket stack (version 1.1); raises the socket error naming kApiStartup when it
   // cannot.
@@ -55,8 +60,9 @@ class TAsyncSocket : public TObject, private SocketEvents {
   // count -1: the number of bytes waiting. Otherwise one receive of at most count bytes: the
   // count read, 0 when not connected, -1 when it would block.
   int32_t ReceiveBytes(char* buffer, int32_t count);
-  // All bytes waiting when it is called, by one receive; empty when none.
-  std::string ReceiveString();
+  // The bytes waiting when it is called, up to kMostReceived, by one receive; empty when none.
+  // They stay valid until the next ReceiveString on this object.
+  std::string_view ReceiveString();
 
   // The two notifications of the platform (the hidden window's socket and look-up messages).
   void SocketNotifyMessage(SocketHandle socket, int event, int error);
@@ -112,6 +118,9 @@ class TAsyncSocket : public TObject, private SocketEvents {
   uint16_t saved_port_ = 0;
   std::string outgoing_;
   size_t outgoing_sent_ = 0;
+  // Where ReceiveString receives (kMostReceived bytes once needed): kept from one read to the
+  // next, since fresh memory for each read can cost more than the read itself.
+  std::unique_ptr<char[]> received_;
   SocketHandle dropping_ = kInvalidSocket;
 };
 

@@ -25,7 +25,7 @@ class TEventClient : public TSocketComponent, public EventTransport {
   int32_t Port() const override { return TSocketComponentBase::Port(); }
   void SetActive(bool active) override { TSocketComponentBase::SetActive(active); }
   bool Active() const override { return TSocketComponentBase::Active(); }
-  std::string ReceiveString() override { return socket_->ReceiveString(); }
+  std::string_view ReceiveString() override { return socket_->ReceiveString(); }
   int32_t SendString(const std::string& text) override { return socket_->SendString(text); }
 
  protected:
