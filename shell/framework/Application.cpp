@@ -4,6 +4,8 @@
 #include "shell/framework/Application.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "core/ErrorRoute.h"
 #include "platform/win32/WideText.h"
@@ -20,6 +22,12 @@ HostedWindowShape ApplicationWindowShape() {
           .style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
           .left = GetSystemMetrics(SM_CXSCREEN) / 2,
           .top = GetSystemMetrics(SM_CYSCREEN) / 2};
+}
+
+// Posted to the application window behind the messages that a ProcessMessages call handles.
+UINT QueueMarkMessage() {
+  static const UINT message = RegisterWindowMessageW(L"ZirkQueueMark");
+  return message;
 }
 
 // The application reports what its own window's messages let out.
@@ -96,6 +104,10 @@ bool TApplication::TakeMessage(MSG& message) {
 }
 
 void TApplication::HandleMessage() {
+  // A peer whose data keeps the socket's notifications coming never lets the queue run empty;
+  // without the idle processing no skinned button would see the pointer enter it, and a click
+  // on "Разорвать" would be ignored for as long as the peer sends.
+  if (GetTickCount64() - last_idle_ >= kMostBusyMs) Idle();
   try {
     MSG message;
     if (!TakeMessage(message)) {
@@ -114,16 +126,37 @@ void TApplication::HandleMessage() {
   }
 }
 
+// Only up to a mark posted behind what waits now: a peer whose data keeps the socket's
+// notifications coming would otherwise keep this from returning, and a skinned button's click,
+// which runs after it, from ever running. The mark is noted wherever it is dispatched, also by
+// a nested loop, so a call inside another stops at its own mark and the outer one at once.
 void TApplication::ProcessMessages() {
+  const WPARAM mark = ++marks_posted_;
+  const bool marked = PostMessageW(Handle(), QueueMarkMessage(), mark, 0);
   MSG message;
-  while (TakeMessage(message)) {
+  auto dispatch = [&] {
     if (message.message == WM_QUIT) {
       terminated_ = true;
-      return;
+      return false;
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
+    return true;
+  };
+  while (!(marked && marks_seen_ >= mark) && TakeMessage(message)) {
+    if (!dispatch()) return;
   }
+  // What the queue makes only while nothing is posted: paints, the ticks due (each timer's
+  // once, or a handler slower than its timer would keep this going), the quit request.
+  while (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) dispatch();
+  std::vector<std::pair<HWND, WPARAM>> ticked;
+  while (PeekMessageW(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    const std::pair<HWND, WPARAM> timer{message.hwnd, message.wParam};
+    dispatch();
+    if (std::find(ticked.begin(), ticked.end(), timer) != ticked.end()) break;
+    ticked.push_back(timer);
+  }
+  if (PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) dispatch();
 }
 
 void TApplication::Terminate() {
@@ -168,6 +201,7 @@ void TApplication::UpdateTaskbarButton() {
 }
 
 void TApplication::Idle() {
+  last_idle_ = GetTickCount64();
   try {
     TrackPointer();
     Fire(OnIdle, this);
@@ -193,6 +227,11 @@ void TApplication::TrackPointer() {
 }
 
 bool TApplication::WindowProc(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  if (message == QueueMarkMessage()) {
+    marks_seen_ = std::max(marks_seen_, wparam);
+    result = 0;
+    return true;
+  }
   // A hook may remove itself or others: each is looked up again before it runs.
   std::vector<int> ids;
   for (const Hook& hook : hooks_) ids.push_back(hook.id);

@@ -64,9 +64,12 @@ class TApplication : public TComponent {
   void Run();
   // Takes and dispatches one message, or runs the idle processing and waits for one. A failure
   // while the message is handled is reported and ends only that message's handling. Waiting
-  // keyboard and mouse input is taken before posted messages.
+  // keyboard and mouse input is taken before posted messages, and a queue that has not run
+  // empty for kMostBusyMs gets the idle processing before its next message anyway.
   void HandleMessage();
-  // Handles every queued message, paints included, and returns. Failures travel to the caller.
+  static constexpr ULONGLONG kMostBusyMs = 100;
+  // Handles the messages queued when it is called, then the paints and timer ticks due, and
+  // returns; messages posted meanwhile wait for the loop. Failures travel to the caller.
   void ProcessMessages();
   // Posts the quit message: the loop ends after the message being handled.
   void Terminate();
@@ -112,6 +115,10 @@ class TApplication : public TComponent {
   bool show_main_form_ = true;
   bool terminated_ = false;
   bool forms_hidden_by_minimise_ = false;
+  ULONGLONG last_idle_ = 0;
+  // ProcessMessages posts a numbered mark behind what is queued; the mark's handling notes it.
+  WPARAM marks_posted_ = 0;
+  WPARAM marks_seen_ = 0;
   struct Hook {
     int id;
     MessageHook hook;

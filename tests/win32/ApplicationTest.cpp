@@ -70,8 +70,12 @@ TEST(Application, ProcessMessagesHandlesWhatIsQueuedPaintsIncluded) {
   TForm& form = *app.CreateForm<TForm>();
   form.Show();
   int handled = 0;
+  bool again = true;
+  // Each message posts the next, as a peer's data keeps the socket's notifications coming:
+  // those posted meanwhile wait, or the call would never return.
   UtilityWindow target(nullptr, [&](UINT message, WPARAM, LPARAM, LRESULT&) {
     handled += message == WM_APP;
+    if (message == WM_APP && again) PostMessageW(target.Handle(), WM_APP, 0, 0);
     return false;
   });
   for (int i = 0; i < 3; ++i) PostMessageW(target.Handle(), WM_APP, 0, 0);
@@ -81,6 +85,10 @@ TEST(Application, ProcessMessagesHandlesWhatIsQueuedPaintsIncluded) {
   RECT waiting;
   EXPECT_FALSE(GetUpdateRect(form.Handle(), &waiting, FALSE));
   EXPECT_FALSE(app.Terminated());
+  app.ProcessMessages();
+  EXPECT_EQ(handled, 6);
+  again = false;
+  app.ProcessMessages();
 }
 
 TEST(Application, TerminatePostsTheQuitMessage) {
