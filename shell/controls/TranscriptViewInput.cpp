@@ -6,6 +6,7 @@
 #include "shell/ShellTexts.h"
 #include "shell/controls/TranscriptAccessible.h"
 #include "shell/controls/TranscriptView.h"
+#include "shell/framework/Gdi.h"
 #include "shell/logic/TranscriptChars.h"
 
 namespace {
@@ -13,20 +14,6 @@ namespace {
 bool KeyHeld(int key) {
   return (GetKeyState(key) & 0x8000) != 0;
 }
-
-class MenuOwner {
- public:
-  MenuOwner() : menu_(CreatePopupMenu()) {}
-  ~MenuOwner() {
-    if (menu_) DestroyMenu(menu_);
-  }
-  MenuOwner(const MenuOwner&) = delete;
-  MenuOwner& operator=(const MenuOwner&) = delete;
-  HMENU get() const { return menu_; }
-
- private:
-  HMENU menu_;
-};
 
 // The clipboard, open for one window while the owner lives.
 class OpenedClipboard {
@@ -41,22 +28,6 @@ class OpenedClipboard {
 
  private:
   bool open_;
-};
-
-// Global memory until the clipboard takes it.
-class GlobalMemory {
- public:
-  explicit GlobalMemory(size_t bytes) : memory_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-  ~GlobalMemory() {
-    if (memory_) GlobalFree(memory_);
-  }
-  GlobalMemory(const GlobalMemory&) = delete;
-  GlobalMemory& operator=(const GlobalMemory&) = delete;
-  HGLOBAL get() const { return memory_; }
-  HGLOBAL release() { return std::exchange(memory_, nullptr); }
-
- private:
-  HGLOBAL memory_;
 };
 
 }  // namespace
@@ -135,7 +106,7 @@ void TTranscriptView::MouseMove(int x, int y) {
 }
 
 void TTranscriptView::ShowMenu(LPARAM where) {
-  MenuOwner menu;
+  MenuOwner menu(CreatePopupMenu());
   if (!menu.get()) return;
   const UINT copy_state = anchor_ != caret_ ? MF_ENABLED : MF_GRAYED;
   AppendMenuW(menu.get(), MF_STRING | copy_state, kCopyCommand,
@@ -157,7 +128,7 @@ bool TTranscriptView::CopySelection() {
   if (first == last) return false;
   OpenedClipboard clipboard(Handle());
   if (!clipboard.IsOpen()) return false;
-  GlobalMemory memory((last - first + 1) * sizeof(wchar_t));
+  GlobalMemoryOwner memory(GlobalAlloc(GMEM_MOVEABLE, (last - first + 1) * sizeof(wchar_t)));
   auto* chars = memory.get() ? static_cast<wchar_t*>(GlobalLock(memory.get())) : nullptr;
   if (!chars) return false;
   transcript_chars::CopyShown(Text(), first, last, chars);
@@ -165,7 +136,7 @@ bool TTranscriptView::CopySelection() {
   GlobalUnlock(memory.get());
   EmptyClipboard();
   if (!SetClipboardData(CF_UNICODETEXT, memory.get())) return false;
-  memory.release();
+  memory.Release();
   return true;
 }
 

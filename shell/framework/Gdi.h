@@ -1,54 +1,45 @@
-// Owners of GDI objects, icons and device contexts, so that each is released on every path.
+// Owners of GDI objects, icons, menus, global memory and device contexts, so that each is
+// released on every path.
 #pragma once
 
 #include <windows.h>
 
 #include <utility>
 
-// A pen, brush, font or bitmap, deleted with DeleteObject.
-template <typename Handle>
-class GdiObject {
+// A handle given back with Free on every path: movable, not copyable.
+template <typename Handle, auto Free>
+class HandleOwner {
  public:
-  GdiObject() = default;
-  explicit GdiObject(Handle handle) : handle_(handle) {}
-  ~GdiObject() { Reset(); }
-  GdiObject(GdiObject&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  GdiObject& operator=(GdiObject&& other) noexcept {
+  HandleOwner() = default;
+  explicit HandleOwner(Handle handle) : handle_(handle) {}
+  ~HandleOwner() { Reset(); }
+  HandleOwner(HandleOwner&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  HandleOwner& operator=(HandleOwner&& other) noexcept {
     if (this != &other) Reset(std::exchange(other.handle_, nullptr));
     return *this;
   }
-  GdiObject(const GdiObject&) = delete;
-  GdiObject& operator=(const GdiObject&) = delete;
+  HandleOwner(const HandleOwner&) = delete;
+  HandleOwner& operator=(const HandleOwner&) = delete;
 
   Handle get() const { return handle_; }
   void Reset(Handle handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
+    if (handle_) Free(handle_);
     handle_ = handle;
   }
+  // Gives the handle up to whoever takes it over.
+  Handle Release() { return std::exchange(handle_, nullptr); }
 
  private:
   Handle handle_ = nullptr;
 };
 
-using PenOwner = GdiObject<HPEN>;
-using BrushOwner = GdiObject<HBRUSH>;
-using FontOwner = GdiObject<HFONT>;
-using BitmapOwner = GdiObject<HBITMAP>;
-
-class IconOwner {
- public:
-  IconOwner() = default;
-  explicit IconOwner(HICON icon) : icon_(icon) {}
-  ~IconOwner() {
-    if (icon_) DestroyIcon(icon_);
-  }
-  IconOwner(const IconOwner&) = delete;
-  IconOwner& operator=(const IconOwner&) = delete;
-  HICON get() const { return icon_; }
-
- private:
-  HICON icon_ = nullptr;
-};
+using PenOwner = HandleOwner<HPEN, &DeleteObject>;
+using BrushOwner = HandleOwner<HBRUSH, &DeleteObject>;
+using FontOwner = HandleOwner<HFONT, &DeleteObject>;
+using BitmapOwner = HandleOwner<HBITMAP, &DeleteObject>;
+using IconOwner = HandleOwner<HICON, &DestroyIcon>;
+using MenuOwner = HandleOwner<HMENU, &DestroyMenu>;
+using GlobalMemoryOwner = HandleOwner<HGLOBAL, &GlobalFree>;
 
 // A memory device context compatible with the screen.
 class MemoryDC {
