@@ -1,9 +1,12 @@
+// The accessible object of the transcript view, and the answer to WM_GETOBJECT with it.
 #include "shell/controls/TranscriptAccessible.h"
 
 #include <oleacc.h>
 
 #include <atomic>
 #include <string>
+
+#include "platform/win32/SystemLibrary.h"
 
 namespace {
 
@@ -73,7 +76,9 @@ class ReadOnlyText final : public IAccessible {
     if (!IsSelf(child)) return standard_ ? standard_->get_accValue(child, value) : Nothing(value);
     if (!value) return E_POINTER;
     const auto length = static_cast<UINT>(SendMessageW(view_, WM_GETTEXTLENGTH, 0, 0));
-    *value = SysAllocStringLen(nullptr, length);
+    static const auto allocate =
+        SystemFunction<decltype(SysAllocStringLen)>(L"oleaut32.dll", "SysAllocStringLen");
+    *value = allocate ? allocate(nullptr, length) : nullptr;
     if (!*value) return E_OUTOFMEMORY;
     SendMessageW(view_, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(*value));
     return S_OK;
@@ -155,7 +160,7 @@ class ReadOnlyText final : public IAccessible {
   }
   static HRESULT Nothing(VARIANT* value) {
     if (!value) return E_POINTER;
-    VariantInit(value);
+    value->vt = VT_EMPTY;
     return S_FALSE;
   }
   HRESULT Location(LONG* left, LONG* top, LONG* width, LONG* height, const VARIANT& child) const {
@@ -194,20 +199,26 @@ class ReadOnlyText final : public IAccessible {
 
 namespace TranscriptAccessible {
 
+// The accessibility library is loaded when another program first asks, not with the window.
 IAccessible* Create(HWND view) {
+  static const auto standard_object = SystemFunction<decltype(CreateStdAccessibleObject)>(
+      L"oleacc.dll", "CreateStdAccessibleObject");
   // Some systems have no standard object for a window class of a program's own.
   IAccessible* standard = nullptr;
-  if (FAILED(CreateStdAccessibleObject(view, OBJID_CLIENT, IID_IAccessible,
-                                       reinterpret_cast<void**>(&standard)))) {
+  if (!standard_object || FAILED(standard_object(view, OBJID_CLIENT, IID_IAccessible,
+                                                 reinterpret_cast<void**>(&standard)))) {
     standard = nullptr;
   }
   return new ReadOnlyText(view, standard);
 }
 
 LRESULT Answer(HWND view, WPARAM flags) {
+  static const auto answer_with =
+      SystemFunction<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+  if (!answer_with) return 0;
   IAccessible* object = Create(view);
   if (!object) return 0;
-  const LRESULT answer = LresultFromObject(IID_IAccessible, flags, object);
+  const LRESULT answer = answer_with(IID_IAccessible, flags, object);
   object->Release();
   return answer > 0 ? answer : 0;
 }
