@@ -113,6 +113,8 @@ void TApplication::HandleMessage() {
     if (!TakeMessage(message)) {
       Idle();
       WaitMessage();
+      // Empty until now.
+      last_idle_ = GetTickCount64();
       return;
     }
     if (message.message == WM_QUIT) {
