@@ -34,9 +34,10 @@ std::string FloodText(bool lines) {
   text.reserve(60'000'000);
   char line[64];
   for (int i = 0; i < 1'000'000; ++i) {
-    std::snprintf(line, sizeof line, "line %07d of the benchmark, sixty bytes in all.......\r\n",
-                  i);
-    text.append(line, 60);
+    // 60 bytes, the line end included.
+    const int length = std::snprintf(
+        line, sizeof line, "line %07d of the benchmark, sixty bytes in all.........\r\n", i);
+    text.append(line, static_cast<size_t>(length));
   }
   return text;
 }

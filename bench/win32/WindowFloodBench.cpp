@@ -230,9 +230,10 @@ std::string Payload(bool lines) {
   payload.reserve(static_cast<size_t>(kLines) * 60);
   char line[64];
   for (int i = 0; i < kLines; ++i) {
-    std::snprintf(line, sizeof line, "line %07d of the benchmark, sixty bytes in all.......\r\n",
-                  i);
-    payload.append(line, 60);
+    // 60 bytes, the line end included.
+    const int length = std::snprintf(
+        line, sizeof line, "line %07d of the benchmark, sixty bytes in all.........\r\n", i);
+    payload.append(line, static_cast<size_t>(length));
   }
   return payload;
 }
