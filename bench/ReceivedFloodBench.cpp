@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "bench/EventBenchPeer.h"
+#include "bench/PeakMemory.h"
 #include "core/Texts.h"
 #include "core/Transcript.h"
 #include "platform/EventLoop.h"
@@ -42,25 +42,12 @@ std::string FloodText(bool lines) {
   return text;
 }
 
-// A figure of /proc/self/status in bytes: "VmRSS" now, "VmHWM" its peak since ResetPeak().
-double StatusBytes(const std::string& name) {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind(name + ":", 0) == 0) return std::stod(line.substr(name.size() + 1)) * 1024;
-  }
-  return 0;
-}
-
-void ResetPeak() {
-  std::ofstream("/proc/self/clear_refs") << "5";
-}
-
 void BM_ReceivedFlood(benchmark::State& state) {
   const std::string text = FloodText(state.range(0) == 1);
   std::vector<double> reads_ms;
   size_t shown = 0;
-  ResetPeak();
-  const double resident_before = StatusBytes("VmRSS");
+  ResetPeakMemory();
+  const auto resident_before = static_cast<double>(StatusBytes("VmRSS:"));
   for (auto _ : state) {
     bench_peer::Peer peer;
     peer.StartSendingText(text);
@@ -90,7 +77,7 @@ void BM_ReceivedFlood(benchmark::State& state) {
   state.counters["p99_read_ms"] = reads_ms.empty() ? 0 : reads_ms[reads_ms.size() * 99 / 100];
   state.counters["longest_read_ms"] = reads_ms.empty() ? 0 : reads_ms.back();
   state.counters["peak_bytes_per_byte"] =
-      (StatusBytes("VmHWM") - resident_before) / static_cast<double>(shown);
+      (static_cast<double>(StatusBytes("VmHWM:")) - resident_before) / static_cast<double>(shown);
 }
 BENCHMARK(BM_ReceivedFlood)
     ->Arg(0)
