@@ -41,12 +41,3 @@ std::string TextSpan::ToString() const {
   ForEachRun([&](size_t, std::string_view run) { bytes.append(run); });
   return bytes;
 }
-
-bool TextSpan::operator==(std::string_view bytes) const {
-  if (bytes.size() != size_) return false;
-  bool same = true;
-  ForEachRun([&](size_t offset, std::string_view run) {
-    same = same && bytes.substr(offset, run.size()) == run;
-  });
-  return same;
-}

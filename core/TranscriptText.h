@@ -16,7 +16,6 @@ class TranscriptText {
   static constexpr size_t kBlockBytes = size_t{1} << kBlockShift;
 
   size_t size() const { return size_; }
-  bool empty() const { return size_ == 0; }
   char operator[](size_t offset) const {
     return blocks_[offset >> kBlockShift][offset & (kBlockBytes - 1)];
   }
@@ -63,7 +62,6 @@ class TextSpan {
                       [&](size_t offset, std::string_view run) { visit(offset - begin_, run); });
   }
   std::string ToString() const;
-  bool operator==(std::string_view bytes) const;
 
  private:
   const TranscriptText* text_ = nullptr;

@@ -44,7 +44,8 @@ class EventTransport {
   virtual void SetActive(bool active) = 0;
   // True from the connect notification to the disconnect notification.
   virtual bool Active() const = 0;
-  // All bytes waiting now, possibly none; valid until the next receive.
+  // The bytes waiting now, possibly none, up to the most that one read takes (the rest comes with
+  // the next read notification); valid until the next receive.
   virtual std::string_view ReceiveString() = 0;
   // Sends the bytes as they are, in one send; the count sent (0 when not connected, -1 when the
   // send would block).
