@@ -146,6 +146,7 @@ std::string TLineConnection::ReadLine(const std::string& terminator, int32_t tim
   // Pending bytes already searched on an earlier pass: the search goes on from there, so a
   // long line costs time in proportion to its length, not to its length squared.
   size_t searched = 0;
+  bool flooded = false;
   CallTime time(Stack(), timeoutMs);
   for (;;) {
     const size_t size = pending_input_.Size();
@@ -167,14 +168,20 @@ std::string TLineConnection::ReadLine(const std::string& terminator, int32_t tim
       searched = window >= t.size() ? window - t.size() + 1 : 0;
     }
     CheckClosed(true, true);
-    const std::optional<WaitTime> wait = time.Next();
+    std::optional<WaitTime> wait = time.Next();
+    // Once the time is up, bytes that are already here are still taken without waiting while
+    // each receive fills its buffer: a flood drains a piece a call, not a buffer a wait, and a
+    // peer that trickles still cannot hold the call.
+    if (time.Limited() && !wait && flooded) wait = WaitTime{0, 0};
     if (time.Limited() && !wait) {
       line_timed_out_ = true;
       return std::string();
     }
     // One call never holds more than kMaxLineLength pending bytes.
     const auto room = static_cast<int32_t>(kMaxLineLength - pending_input_.Size());
-    const int n = Receive(wait ? &*wait : nullptr, true, std::min(recv_buffer_size_, room));
+    const int32_t asked = std::min(recv_buffer_size_, room);
+    const int n = Receive(wait ? &*wait : nullptr, true, asked);
+    flooded = asked > 0 && n >= asked;
     if (peer_closed_) {
       // The peer's last bytes without a line end are its last line; the next call reports the
       // end of the connection as it would after a whole line.

@@ -47,7 +47,8 @@ class TLineConnection : public TNetComponent {
   virtual int ReceiveChunk(bool raiseIfClosed, int32_t timeoutMs, bool intoInput);
   // One line without its terminator (empty: LF, and one CR before it is removed), or "" with
   // LineTimedOut set when no whole line arrived within timeoutMs: the whole call waits at most
-  // that long (plus one receive), and bytes of an unfinished line stay pending. When the
+  // that long (plus one receive; bytes already here that fill every receive are still taken,
+  // up to kMaxLineLength), and bytes of an unfinished line stay pending. When the
   // connection ends with bytes pending, they are returned as the last line and the next call
   // drops the socket and raises; otherwise the call that sees the end does.
   virtual std::string ReadLine(const std::string& terminator, int32_t timeoutMs);
