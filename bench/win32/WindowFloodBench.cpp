@@ -1,7 +1,7 @@
 // A peer that talks as fast as it can, through the real main window:
 //   zirk_flood_bench flood        30 MB without a line end, on "Server Socket"
 //   zirk_flood_bench lines        1,000,000 lines of 60 bytes on "Server Socket", then scrolling
-//                                 top to bottom by pages
+//                                 top to bottom by pages, and jumping, wheeling and resizing
 //   zirk_flood_bench line-flood   30 MB without a line end, on "TCP/IP Server"
 // Prints the time from the peer's last byte to the whole text shown, how long the window took
 // to answer a message meanwhile (99th percentile and longest), the window thread's processor
@@ -256,9 +256,8 @@ void ScrollByPages(HWND view) {
       total_ms += ms;
       longest_ms = std::max(longest_ms, ms);
     }
-    std::printf("%d pages %s: %.2f ms a page (%.2f ms of processor time), longest %.1f ms\n",
-                paged, where, total_ms / paged, (ThreadMs() - processor_start) / paged,
-                longest_ms);
+    std::printf("%d pages %s: %.2f ms a page (%.2f ms of processor time), longest %.1f ms\n", paged,
+                where, total_ms / paged, (ThreadMs() - processor_start) / paged, longest_ms);
   };
   SendMessageW(view, WM_VSCROLL, SB_TOP, 0);
   pages("down from the top", SB_PAGEDOWN);
@@ -273,6 +272,64 @@ void ScrollByPages(HWND view) {
   pages("down from the middle", SB_PAGEDOWN);
   SendMessageW(view, WM_VSCROLL, SB_BOTTOM, 0);
   pages("up from the bottom", SB_PAGEUP);
+}
+
+// The longest of count acts on the view, each painted.
+template <typename Act>
+double Longest(HWND view, int count, Act act) {
+  double longest = 0;
+  for (int i = 0; i < count; ++i) {
+    const auto start = Clock::now();
+    act(i);
+    UpdateWindow(view);
+    longest = std::max(longest, Ms(start));
+  }
+  return longest;
+}
+
+// Reaching any place at once: the thumb dropped across the whole range, Ctrl+Home and Ctrl+End
+// in turn, and the wheel and a resize at the start and at the end of the text.
+void JumpAround(HWND view) {
+  SCROLLINFO range{};
+  range.cbSize = sizeof range;
+  range.fMask = SIF_RANGE;
+  GetScrollInfo(view, SB_VERT, &range);
+  const double thumb = Longest(view, 20, [&](int i) {
+    SCROLLINFO at{};
+    at.cbSize = sizeof at;
+    at.fMask = SIF_POS;
+    at.nPos = range.nMax / 19 * (i % 2 ? 19 - i : i);
+    SetScrollInfo(view, SB_VERT, &at, FALSE);
+    SendMessageW(view, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, at.nPos), 0);
+  });
+  BYTE keys[256]{};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  SetKeyboardState(keys);
+  const double ends = Longest(view, 20, [&](int i) {
+    SendMessageW(view, WM_KEYDOWN, i % 2 ? VK_HOME : VK_END, 0);
+    SendMessageW(view, WM_KEYUP, i % 2 ? VK_HOME : VK_END, 0);
+  });
+  keys[VK_CONTROL] = 0;
+  SetKeyboardState(keys);
+  RECT box{};
+  GetWindowRect(view, &box);
+  MapWindowPoints(nullptr, GetParent(view), reinterpret_cast<POINT*>(&box), 2);
+  for (WORD where : {SB_TOP, SB_BOTTOM}) {
+    SendMessageW(view, WM_VSCROLL, where, 0);
+    const double wheel = Longest(view, 20, [&](int i) {
+      const short delta = (i % 2 ? 1 : -1) * (where == SB_TOP ? WHEEL_DELTA : -WHEEL_DELTA);
+      SendMessageW(view, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+    });
+    const double resize = Longest(view, 10, [&](int i) {
+      SetWindowPos(view, nullptr, 0, 0, box.right - box.left - (i % 2 ? 0 : 37),
+                   box.bottom - box.top - (i % 2 ? 0 : 23), SWP_NOMOVE | SWP_NOZORDER);
+    });
+    std::printf("at the %s: wheel longest %.1f ms, resize longest %.1f ms\n",
+                where == SB_TOP ? "top" : "end", wheel, resize);
+  }
+  std::printf("thumb dropped anywhere longest %.1f ms, Ctrl+Home/Ctrl+End longest %.1f ms\n", thumb,
+              ends);
 }
 
 void PrintControls(const Shared& shared) {
@@ -415,7 +472,10 @@ int main(int argc, char** argv) {
   shared.stop_watching = true;
   watcher.join();
   if (controls) PrintControls(shared);
-  if (lines && all_shown) ScrollByPages(form.List.Handle());
+  if (lines && all_shown) {
+    ScrollByPages(form.List.Handle());
+    JumpAround(form.List.Handle());
+  }
   peer.join();
   watchdog.join();
   std::fflush(stdout);
