@@ -8,10 +8,12 @@
 // time, and the process's resident memory above the idle window per transcript byte (peak and
 // final), read from /proc under Wine. With "controls" after the mode, the user meanwhile types
 // into the message box, presses "Очистить" and then "Разорвать" (real input) while the peer
-// keeps sending, and the time each took to act is printed. The line transport shows a line without
-// a line end only in pieces of its longest line: the bytes after the last whole piece wait for a
-// line end, as they should. The same source builds against an older main window (bench/run-windows
-// measures the view on main beside this one), so it asks the view only what both views answer.
+// keeps sending, and the time each took to act is printed. With "menu" and a file after the
+// mode, the user then selects rows and opens the view's menu, and the screen around the window
+// is saved to the file (BMP). The line transport shows a line without a line end only in pieces
+// of its longest line: the bytes after the last whole piece wait for a line end, as they should.
+// The same source builds against an older main window (bench/run-windows measures the view on main
+// beside this one), so it asks the view only what both views answer.
 #include <windows.h>
 #include <winsock2.h>
 // After windows.h.
@@ -29,6 +31,7 @@
 #include <vector>
 
 #include "bench/win32/BenchWindow.h"
+#include "bench/win32/ScreenCapture.h"
 #include "transport/line/LineConnection.h"
 
 namespace {
@@ -332,6 +335,53 @@ void JumpAround(HWND view) {
               ends);
 }
 
+void Mouse(POINT at, DWORD action) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | action;
+  SendInput(1, &input, sizeof input);
+  std::this_thread::sleep_for(std::chrono::milliseconds(80));
+}
+
+// Selects rows of the view by dragging, opens its menu with a right click, and saves the screen
+// around the window while the menu is open (then Escape closes it); the window's thread pumps.
+void CaptureMenu(TApplication& app, HWND form, HWND view, const char* path) {
+  RECT box{};
+  GetWindowRect(view, &box);
+  const LONG middle = (box.top + box.bottom) / 2;
+  std::atomic<bool> done{false};
+  bool saved = false;
+  std::thread user([&] {
+    Mouse({box.left + 40, middle - 30}, 0);
+    Mouse({box.left + 40, middle - 30}, MOUSEEVENTF_LEFTDOWN);
+    Mouse({box.right - 120, middle + 20}, 0);
+    Mouse({box.right - 120, middle + 20}, MOUSEEVENTF_LEFTUP);
+    Mouse({box.left + 200, middle}, MOUSEEVENTF_RIGHTDOWN);
+    Mouse({box.left + 200, middle}, MOUSEEVENTF_RIGHTUP);
+    HWND menu = nullptr;
+    MsUntil(Clock::now(), [&] {
+      menu = FindWindowW(L"#32768", nullptr);
+      return menu && IsWindowVisible(menu);
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    RECT shot{};
+    GetWindowRect(form, &shot);
+    if (menu) {
+      RECT menu_box{};
+      GetWindowRect(menu, &menu_box);
+      UnionRect(&shot, &shot, &menu_box);
+    }
+    saved = SaveScreen(shot, path);
+    Press(VK_ESCAPE);
+    done = true;
+  });
+  while (!done) app.HandleMessage();
+  user.join();
+  std::printf("the view's menu %s %s\n", saved ? "saved to" : "NOT saved to", path);
+}
+
 void PrintControls(const Shared& shared) {
   std::printf("typed %zu keys, each shown after:", shared.keys_ms.size());
   for (double ms : shared.keys_ms) std::printf(" %.0f", ms);
@@ -347,6 +397,7 @@ int main(int argc, char** argv) {
   const bool lines = mode == "lines";
   const bool line_transport = mode == "line-flood";
   const bool controls = argc > 2 && std::strcmp(argv[2], "controls") == 0;
+  const char* menu_shot = argc > 3 && std::strcmp(argv[2], "menu") == 0 ? argv[3] : nullptr;
   const std::string payload = Payload(lines);
   const size_t showable = line_transport ? payload.size() / TLineConnection::kMaxLineLength *
                                                TLineConnection::kMaxLineLength
@@ -472,7 +523,9 @@ int main(int argc, char** argv) {
   shared.stop_watching = true;
   watcher.join();
   if (controls) PrintControls(shared);
-  if (lines && all_shown) {
+  if (menu_shot) {
+    CaptureMenu(app, form.Handle(), form.List.Handle(), menu_shot);
+  } else if (lines && all_shown) {
     ScrollByPages(form.List.Handle());
     JumpAround(form.List.Handle());
   }
