@@ -130,20 +130,21 @@ void Press(WORD key) {
   SendInput(2, input, sizeof(INPUT));
 }
 
-// Moves the pointer there and clicks, with the pauses of a person's hand.
-void Click(POINT at) {
+// Moves the pointer there, acts (a button down or up, or nothing) and gives a person's pause.
+void Mouse(POINT at, DWORD action, int pause_ms) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
   input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | action;
   SendInput(1, &input, sizeof input);
-  std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  SendInput(1, &input, sizeof input);
-  std::this_thread::sleep_for(std::chrono::milliseconds(80));
-  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(1, &input, sizeof input);
+  std::this_thread::sleep_for(std::chrono::milliseconds(pause_ms));
+}
+
+void Click(POINT at) {
+  Mouse(at, 0, 50);
+  Mouse(at, MOUSEEVENTF_LEFTDOWN, 80);
+  Mouse(at, MOUSEEVENTF_LEFTUP, 0);
 }
 
 // Where the user acts, found before the flood starts.
@@ -335,16 +336,6 @@ void JumpAround(HWND view) {
               ends);
 }
 
-void Mouse(POINT at, DWORD action) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-  input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | action;
-  SendInput(1, &input, sizeof input);
-  std::this_thread::sleep_for(std::chrono::milliseconds(80));
-}
-
 // Selects rows of the view by dragging, opens its menu with a right click, and saves the screen
 // around the window while the menu is open (then Escape closes it); the window's thread pumps.
 void CaptureMenu(TApplication& app, HWND form, HWND view, const char* path) {
@@ -354,12 +345,12 @@ void CaptureMenu(TApplication& app, HWND form, HWND view, const char* path) {
   std::atomic<bool> done{false};
   bool saved = false;
   std::thread user([&] {
-    Mouse({box.left + 40, middle - 30}, 0);
-    Mouse({box.left + 40, middle - 30}, MOUSEEVENTF_LEFTDOWN);
-    Mouse({box.right - 120, middle + 20}, 0);
-    Mouse({box.right - 120, middle + 20}, MOUSEEVENTF_LEFTUP);
-    Mouse({box.left + 200, middle}, MOUSEEVENTF_RIGHTDOWN);
-    Mouse({box.left + 200, middle}, MOUSEEVENTF_RIGHTUP);
+    Mouse({box.left + 40, middle - 30}, 0, 80);
+    Mouse({box.left + 40, middle - 30}, MOUSEEVENTF_LEFTDOWN, 80);
+    Mouse({box.right - 120, middle + 20}, 0, 80);
+    Mouse({box.right - 120, middle + 20}, MOUSEEVENTF_LEFTUP, 80);
+    Mouse({box.left + 200, middle}, MOUSEEVENTF_RIGHTDOWN, 80);
+    Mouse({box.left + 200, middle}, MOUSEEVENTF_RIGHTUP, 80);
     HWND menu = nullptr;
     MsUntil(Clock::now(), [&] {
       menu = FindWindowW(L"#32768", nullptr);
