@@ -490,7 +490,8 @@ int main(int argc, char** argv) {
     }
     if (reported) return;
     report(false, Clock::now());
-    ExitProcess(0);
+    // ExitProcess can wait under Wine for the window's thread that is still busy.
+    TerminateProcess(GetCurrentProcess(), 0);
   });
   bool all_shown = false;
   double slowest_ms = 0;
