@@ -10,7 +10,6 @@ transport: "cycles: N; descriptors +A; resident +B KiB; gdi +C; user +D".
                     [transport index, for one transport only]
 (run inside the Wine session: see bench/cycles)"""
 import os
-import socket
 import subprocess
 import sys
 import threading
@@ -27,10 +26,7 @@ class PingPeer:
     """Serves one connection after another: each "ping" is answered with "pong" CR LF."""
 
     def __init__(self):
-        self.listener = socket.socket()
-        self.listener.bind(("127.0.0.1", 0))
-        self.listener.listen(8)
-        self.port = self.listener.getsockname()[1]
+        self.listener, self.port = harness.loopback_listener(8)
         self.connections = 0
         threading.Thread(target=self._serve, daemon=True).start()
 

@@ -13,6 +13,8 @@ extern const std::string kVersion;           // the program's version, as the Ab
 extern const std::string kMainCaption;       // the main window's caption
 extern const std::string kTitle;             // the title drawn on the main window's skin
 extern const std::string kTrayHint;          // the notification-area icon's tip
+// The transcript view's window class, by which the test probe and the cycle benchmark find it.
+inline constexpr wchar_t kTranscriptViewClass[] = L"ZirkTranscriptView";
 
 // Captions of the main window's buttons.
 extern const std::string kConnect;

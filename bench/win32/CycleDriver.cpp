@@ -76,7 +76,7 @@ Program FindProgram() {
       boxes.push_back(child);
     } else if (name == L"Edit") {
       program.port = child;
-    } else if (name.rfind(L"RichEdit", 0) == 0 || name.rfind(L"RICHEDIT", 0) == 0) {
+    } else if (name == shell_texts::kTranscriptViewClass) {
       program.transcript = child;
     }
   }

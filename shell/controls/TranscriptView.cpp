@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
+#include "shell/ShellTexts.h"
 #include "shell/framework/Gdi.h"
 #include "shell/logic/TranscriptChars.h"
 
 namespace {
 
 HostedWindowShape ViewClass() {
-  return {.class_name = L"ZirkTranscriptView",
+  return {.class_name = shell_texts::kTranscriptViewClass,
           .class_style = CS_DBLCLKS,
           .cursor = IDC_IBEAM,
           .style = ES_MULTILINE | ES_READONLY | WS_VSCROLL};

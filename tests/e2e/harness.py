@@ -184,14 +184,19 @@ class Program:
         return path
 
 
+def loopback_listener(backlog=4):
+    """A listening socket on a loopback port the system chose, and that port."""
+    listener = socket.socket()
+    listener.bind(("127.0.0.1", 0))
+    listener.listen(backlog)
+    return listener, listener.getsockname()[1]
+
+
 class LinePeer:
     """A loopback TCP server for one client: records what arrives, sends what the test says."""
 
     def __init__(self):
-        self.listener = socket.socket()
-        self.listener.bind(("127.0.0.1", 0))
-        self.listener.listen(4)
-        self.port = self.listener.getsockname()[1]
+        self.listener, self.port = loopback_listener()
         self.connection = None
         self.received = b""
         self.lock = threading.Lock()

@@ -121,7 +121,7 @@ int PrintTranscript() {
   if (!main) return std::puts("null"), 1;
   for (HWND child : Children(main)) {
     std::wstring name = ClassOf(child);
-    if (name == L"ZirkTranscriptView") {
+    if (name == shell_texts::kTranscriptViewClass) {
       std::printf("%s\n", Json(TextOf(child)).c_str());
       return 0;
     }
